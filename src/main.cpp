@@ -1,0 +1,24 @@
+#include "appstate.h"
+#include "platform/qtmessageboxes.h"
+#include "shell/programstart.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KestrunAds"));
+
+    AppState app;
+    Platform& p = app.platform;
+    p.program = ProgramInfo::fromProcess(QCoreApplication::arguments());
+    p.messages = std::make_shared<QtMessageBoxes>(p.program.Title);
+    p.files = std::make_shared<Files>(std::make_shared<DriveMap>(DriveMap::fromSystem()));
+    p.settings = std::make_shared<SettingsStore>();
+    p.screen = std::make_shared<SystemScreen>();
+    p.instanceLock = std::make_shared<InstanceLock>();
+    p.taskbar = std::make_shared<NoTaskbar>();
+    p.endProcess = &Platform::endProcessNow;
+
+    ProgramStart start(app);
+    return qapp.exec();
+}

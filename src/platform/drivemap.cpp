@@ -1,0 +1,60 @@
+#include "drivemap.h"
+
+#include <QStorageInfo>
+#include <algorithm>
+
+void DriveMap::setVolume(QChar letter, std::shared_ptr<Volume> volume) {
+    m_map.insert(letter.toUpper(), std::move(volume));
+}
+
+std::shared_ptr<Volume> DriveMap::volume(QChar letter) const {
+    return m_map.value(letter.toUpper());
+}
+
+std::shared_ptr<Volume> volumeForHostPath(const QString& path) {
+    return std::make_shared<FolderVolume>(path);
+}
+
+DriveMap DriveMap::fromSpec(const QString& spec) {
+    DriveMap map;
+    const auto items = spec.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString& item : items) {
+        const qsizetype eq = item.indexOf(QLatin1Char('='));
+        if (eq != 1)
+            continue;
+        const QChar letter = item.at(0).toUpper();
+        if (letter < QLatin1Char('A') || letter > QLatin1Char('Z'))
+            continue;
+        const QString path = item.mid(2).trimmed();
+        if (path.isEmpty())
+            continue;
+        map.setVolume(letter, volumeForHostPath(path));
+    }
+    return map;
+}
+
+DriveMap DriveMap::fromSystem() {
+    const QByteArray env = qgetenv("KESTRUN_DRIVES");
+    if (!env.isNull())
+        return fromSpec(QString::fromLocal8Bit(env));
+
+    QStringList roots;
+    for (const QStorageInfo& info : QStorageInfo::mountedVolumes()) {
+        const QString root = info.rootPath();
+        if (!info.isValid() || !info.isReady())
+            continue;
+        if (root.startsWith(QLatin1String("/media/")) ||
+            root.startsWith(QLatin1String("/run/media/")) ||
+            root.startsWith(QLatin1String("/mnt/")))
+            roots << root;
+    }
+    std::sort(roots.begin(), roots.end());
+    DriveMap map;
+    char letter = 'D';
+    for (const QString& root : roots) {
+        if (letter > 'Z')
+            break;
+        map.setVolume(QLatin1Char(letter++), volumeForHostPath(root));
+    }
+    return map;
+}

@@ -1,0 +1,54 @@
+#include "panel3d.h"
+
+#include <QPainter>
+
+Panel3D::Panel3D(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(2);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    setPalette(p);
+}
+
+void Panel3D::setCaption(const QString& caption) {
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    update();
+}
+
+void Panel3D::setFloodPercent(int percent) {
+    percent = qBound(0, percent, 100);
+    m_flood = true;
+    if (percent == m_percent)
+        return;
+    m_percent = percent;
+    update();
+}
+
+void Panel3D::setCaptionColor(const QColor& color) {
+    m_captionColor = color;
+    update();
+}
+
+void Panel3D::setAlignment(Qt::Alignment a) {
+    m_align = a;
+    update();
+}
+
+void Panel3D::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    const QRect inner = contentsRect().adjusted(1, 1, -1, -1);
+    if (m_flood && m_percent > 0) {
+        QRect bar = inner;
+        bar.setWidth(inner.width() * m_percent / 100);
+        p.fillRect(bar, QColor(0, 0, 128));
+    }
+    if (!m_caption.isEmpty()) {
+        p.setFont(font());
+        p.setPen(m_captionColor.isValid() ? m_captionColor : palette().color(QPalette::WindowText));
+        p.drawText(inner, int(m_align) | Qt::TextSingleLine, m_caption);
+    }
+}

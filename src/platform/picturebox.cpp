@@ -1,0 +1,64 @@
+#include "picturebox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+}
+
+void PictureBox::setBackColor(const QColor& color) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, color);
+    setPalette(p);
+}
+
+void PictureBox::setPicture(const QPixmap& picture) {
+    m_picture = picture;
+    if (m_autoSize && !picture.isNull())
+        resize(picture.size());
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    if (m_picture.isNull())
+        return;
+    QPainter p(this);
+    p.setClipRect(event->rect());
+    p.drawPixmap(0, 0, m_picture);
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+StretchImage::StretchImage(QWidget* parent) : QWidget(parent) {}
+
+void StretchImage::setPicture(const QPixmap& picture) {
+    m_picture = picture;
+    m_scaled = QPixmap();
+    update();
+}
+
+void StretchImage::paintEvent(QPaintEvent*) {
+    if (m_picture.isNull() || width() <= 0 || height() <= 0)
+        return;
+    if (m_scaled.size() != size())
+        m_scaled = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_scaled);
+}
+
+void StretchImage::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+void StretchImage::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+// A picture box: draws its picture unscaled from its top-left corner, clipped,
+// on its background colour. With auto-size it takes the picture's size.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+    const QPixmap& picture() const { return m_picture; }
+    void setPicture(const QPixmap& picture);
+    bool hasPicture() const { return !m_picture.isNull(); }
+    void setAutoSize(bool on) { m_autoSize = on; }
+    void setBackColor(const QColor& color);
+
+signals:
+    void doubleClicked();
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap m_picture;
+    bool m_autoSize = false;
+};
+
+// An image control: stretches its picture to fill its whole rectangle, width
+// and height scaled independently, with smooth filtering.
+class StretchImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit StretchImage(QWidget* parent = nullptr);
+    const QPixmap& picture() const { return m_picture; }
+    void setPicture(const QPixmap& picture);
+
+signals:
+    void doubleClicked();
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap m_picture;
+    QPixmap m_scaled; // the picture at the current size, made once per size
+};

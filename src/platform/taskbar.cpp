@@ -1,0 +1,19 @@
+#include "taskbar.h"
+
+void Taskbar::ShowWindow(quintptr handle, int command) {
+    if (handle == 0)
+        return;
+    if (command == Hide) {
+        doHide(handle);
+        m_hiddenHandle = handle;
+    } else {
+        doShow(handle);
+        if (handle == m_hiddenHandle)
+            m_hiddenHandle = 0;
+    }
+}
+
+void Taskbar::restoreIfHidden() {
+    if (m_hiddenHandle != 0)
+        ShowWindow(m_hiddenHandle, ShowNormal);
+}
