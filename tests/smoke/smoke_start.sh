@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Starts the built viewer in a virtual X display on a generated medium in
+# drive D: and finds its main window by caption.
+set -euo pipefail
+exe="$1"
+maker="$2"
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed; the real-window check cannot run here."
+    exit 77
+  fi
+done
+source "$(dirname "$0")/../../scripts/xvfb.sh"
+
+work="$(mktemp -d)"
+trap 'kill "${viewer:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+"$maker" "$work/cd" >/dev/null
+mkdir -p "$work/config"
+mkdir -m 700 "$work/runtime"
+start_xvfb "$work/xvfb.log"
+
+KESTRUN_DRIVES="D=$work/cd" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+  "$exe" >"$work/viewer.log" 2>&1 &
+viewer=$!
+
+splash="$(wait_for_window "Form2" 50 "$viewer")"
+[ -n "$splash" ] && echo "splash window shown"
+win="$(wait_for_window "Kestrun Ads - The Marketing of Ruzariz's Zephcar v1.10" 150 "$viewer")"
+if [ -z "$win" ]; then
+  echo "FAIL: no main window appeared"
+  cat "$work/viewer.log"
+  exit 1
+fi
+geometry="$(xdotool getwindowgeometry "$win")"
+echo "$geometry"
+# A 1024 x 768 screen: 11965 x 9195 twips, 798 x 613 pixels.
+if ! grep -q "Geometry: 798x613" <<<"$geometry"; then
+  echo "FAIL: unexpected main window size"
+  exit 1
+fi
+echo "main window found by caption"
