@@ -15,9 +15,9 @@ std::shared_ptr<Volume> volumeForHostPath(const QString& path) {
     return std::make_shared<FolderVolume>(path);
 }
 
-DriveMap DriveMap::fromSpec(const QString& spec) {
+DriveMap DriveMap::fromText(const QString& text) {
     DriveMap map;
-    const auto items = spec.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const auto items = text.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (const QString& item : items) {
         const qsizetype eq = item.indexOf(QLatin1Char('='));
         if (eq != 1)
@@ -36,7 +36,7 @@ DriveMap DriveMap::fromSpec(const QString& spec) {
 DriveMap DriveMap::fromSystem() {
     const QByteArray env = qgetenv("KESTRUN_DRIVES");
     if (!env.isNull())
-        return fromSpec(QString::fromLocal8Bit(env));
+        return fromText(QString::fromLocal8Bit(env));
 
     QStringList roots;
     for (const QStorageInfo& info : QStorageInfo::mountedVolumes()) {

@@ -17,7 +17,7 @@ public:
     QList<QChar> letters() const { return m_map.keys(); }
 
     // Parses "D=/path/one;E=/path/two". Entries with a bad letter are ignored.
-    static DriveMap fromSpec(const QString& spec);
+    static DriveMap fromText(const QString& text);
     // KESTRUN_DRIVES when set, otherwise the mounted removable volumes.
     static DriveMap fromSystem();
 

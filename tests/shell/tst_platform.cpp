@@ -118,11 +118,11 @@ void TestPlatform::wildcard() {
 
 void TestPlatform::driveSpecParsing() {
     const DriveMap map =
-        DriveMap::fromSpec(QStringLiteral("D=/one;e=/two;bad;1=/x;Q=;XY=/z; ;G=/with;semi"));
+        DriveMap::fromText(QStringLiteral("D=/one;e=/two;bad;1=/x;Q=;XY=/z; ;G=/with;semi"));
     QCOMPARE(map.letters(), (QList<QChar>{QLatin1Char('D'), QLatin1Char('E'), QLatin1Char('G')}));
     QCOMPARE(map.volume(QLatin1Char('e'))->description(), QStringLiteral("/two"));
     QVERIFY(!map.volume(QLatin1Char('F')));
-    QVERIFY(DriveMap::fromSpec(QString()).letters().isEmpty());
+    QVERIFY(DriveMap::fromText(QString()).letters().isEmpty());
 }
 
 void TestPlatform::pathsCannotClimbOutOfAVolume() {
