@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     p.settings = std::make_shared<SettingsStore>();
     p.screen = std::make_shared<SystemScreen>();
     p.instanceLock = std::make_shared<InstanceLock>();
-    p.taskbar = std::make_shared<NoTaskbar>();
+    p.taskbar = makeSystemTaskbar();
     p.endProcess = &Platform::endProcessNow;
 
     ProgramStart start(app);

@@ -12,6 +12,12 @@
 #include <functional>
 #include <memory>
 
+class PrinterService;
+class ClipboardService;
+class ShellLinks;
+class HelpViewer;
+class DiskSpace;
+
 // The services that stand for the original platform. The real program fills
 // them from the system; tests put in their own.
 struct Platform {
@@ -23,6 +29,13 @@ struct Platform {
     std::shared_ptr<InstanceLock> instanceLock;
     std::shared_ptr<Taskbar> taskbar;
     MousePointer pointer;
+    // Services of the windowed part; each subsystem makes the system's own
+    // when none was put in (tests put in theirs).
+    std::shared_ptr<PrinterService> printer;
+    std::shared_ptr<ClipboardService> clipboard;
+    std::shared_ptr<ShellLinks> shellLinks;
+    std::shared_ptr<HelpViewer> helpViewer;
+    std::shared_ptr<DiskSpace> diskSpace;
     // Ends the process at once; tests replace it and observe that it ran.
     std::function<void()> endProcess;
 

@@ -17,3 +17,7 @@ void Taskbar::restoreIfHidden() {
     if (m_hiddenHandle != 0)
         ShowWindow(m_hiddenHandle, ShowNormal);
 }
+
+std::shared_ptr<Taskbar> makeSystemTaskbar() {
+    return std::make_shared<NoTaskbar>();
+}

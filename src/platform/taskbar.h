@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <memory>
 
 // The desktop's taskbar: find it, hide it, show it. Failures are silent; a
 // handle of 0 does nothing.
@@ -24,6 +25,9 @@ protected:
 private:
     quintptr m_hiddenHandle = 0;
 };
+
+// The desktop's taskbar where one can be reached, otherwise a NoTaskbar.
+std::shared_ptr<Taskbar> makeSystemTaskbar();
 
 // Where no taskbar can be reached: every handle is 0.
 class NoTaskbar : public Taskbar {

@@ -2,11 +2,16 @@
 
 #include "appstate.h"
 #include "art.h"
+#include "catalogue/catalogue_events.h"
 #include "clock.h"
+#include "documents/document_events.h"
 #include "exitsteps.h"
 #include "platform/button3d.h"
 #include "platform/twips.h"
+#include "shell_commands.h"
 #include "startup.h"
+#include "store/store_events.h"
+#include "view/view_events.h"
 
 #include <QCloseEvent>
 #include <QTimer>
@@ -48,6 +53,23 @@ void Form1::connectEvents() {
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(SSCommand1, &QPushButton::clicked, this, &QWidget::close);
     connect(SSCommand2, &QPushButton::clicked, this, &QWidget::close);
+    // Each subsystem wires the controls it serves.
+    ConnectCatalogueEvents(*this);
+    ConnectViewEvents(*this);
+    ConnectStoreEvents(*this);
+    ConnectDocumentEvents(*this);
+    ConnectShellCommands(*this);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    emit resized();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        emit resized();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@ class QLineEdit;
 class QTimer;
 class QMenu;
 class QAction;
+struct CopyPanel;
 
 // The main window. Controls carry the names the rest of the program uses;
 // positions are pixels of the client area (below the menu bar).
@@ -61,8 +62,9 @@ public:
     Panel3D* StatusTime = nullptr;
     QTimer* Timer1 = nullptr;
 
-    // Copy panel.
+    // Copy panel; its controls are made by the store.
     Panel3D* pnlProgress = nullptr;
+    CopyPanel* copyPanel = nullptr;
 
     // Menus.
     QMenu* mnuFile = nullptr;
@@ -92,8 +94,14 @@ public:
     QMenu* mnuCopyPrint = nullptr;          // the ad's pop-up menu, never on the bar
     std::array<QAction*, 3> mnuPrintCopy{}; // items 1 and 2; 0 is unused
 
+signals:
+    // Any change of the window's size or state (minimise, maximise, restore).
+    void resized();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();

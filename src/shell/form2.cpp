@@ -45,6 +45,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frameless
     Timer1 = new QTimer(this);
     Timer1->setInterval(3000);
     Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer); // three seconds, not "about three"
     connect(Timer1, &QTimer::timeout, this, &Form2::finished);
     Timer1->start();
 }

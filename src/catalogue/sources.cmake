@@ -1,0 +1,4 @@
+# Sources of this subsystem, added to the libraries of src/CMakeLists.txt.
+target_sources(kestrun_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/catalogue_events.cpp ${CMAKE_CURRENT_LIST_DIR}/catalogue_events.h
+)

@@ -1,0 +1,5 @@
+#include "shell_commands.h"
+
+#include "shell/form1.h"
+
+void ConnectShellCommands(Form1&) {}

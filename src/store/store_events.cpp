@@ -1,0 +1,5 @@
+#include "store_events.h"
+
+#include "shell/form1.h"
+
+void ConnectStoreEvents(Form1&) {}
