@@ -10,7 +10,7 @@ class Button3D;
 class StretchImage;
 class PictureBox;
 class SpinButton;
-class QScrollBar;
+class ScrollBar;
 class QLineEdit;
 class QTimer;
 class QMenu;
@@ -43,8 +43,8 @@ public:
     StretchImage* Image1 = nullptr;
     PictureBox* picDest = nullptr;
     PictureBox* PicSrc = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QScrollBar* VScr = nullptr;
+    ScrollBar* HScroll1 = nullptr;
+    ScrollBar* VScr = nullptr;
 
     // Stepping row and bottom row.
     SpinButton* SpinButton1 = nullptr;

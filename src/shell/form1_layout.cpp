@@ -6,11 +6,11 @@
 #include "platform/fonts.h"
 #include "platform/panel3d.h"
 #include "platform/picturebox.h"
+#include "platform/scrollbar.h"
 #include "platform/spinbutton.h"
 #include "platform/twips.h"
 
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -85,15 +85,15 @@ void Form1::buildControls() {
     PicSrc->setAutoSize(true);
     PicSrc->hide();
 
-    HScroll1 = new QScrollBar(Qt::Horizontal, c);
+    HScroll1 = new ScrollBar(Qt::Horizontal, c);
     HScroll1->setGeometry(twipsRect(4710, 7560, 7215, 270));
-    VScr = new QScrollBar(Qt::Vertical, c);
+    VScr = new ScrollBar(Qt::Vertical, c);
     VScr->setGeometry(twipsRect(11640, 0, 270, 7935));
     VScr->setToolTip(QStringLiteral("Scroll up and down an ad when in \"zoom in\" mode."));
-    for (QScrollBar* s : {HScroll1, VScr}) {
-        s->setRange(0, 0);
-        s->setSingleStep(10);
-        s->setPageStep(100);
+    for (ScrollBar* s : {HScroll1, VScr}) {
+        s->setMax(0);
+        s->setSingleStep(16);
+        s->setPageStep(128);
         s->hide();
     }
 

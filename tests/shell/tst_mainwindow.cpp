@@ -6,6 +6,7 @@
 #include "platform/panel3d.h"
 #include "platform/picturebox.h"
 #include "platform/qtmessageboxes.h"
+#include "platform/scrollbar.h"
 #include "platform/spinbutton.h"
 #include "shell/form1.h"
 #include "shell/form1_load.h"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+struct AppState;
+class Form1;
+
+// The picture of ad n (0–30) of the selected year:
+// AdsRoot + "\ads\" + YearPart + "tova" + two digits + ".jpg".
+QString AdPicturePath(const AppState& app, int n);
+
+// The ad count of the selected year: the highest ad number whose picture
+// exists, plus 1; 0 when there is none. Nothing is opened.
+int CountAds(const AppState& app);
+
+// The keyboard focus to the year button after the selected one, from 1999 to 1964.
+void FocusNextYear(Form1& form);
+
+// Loads ad n's picture into PicSrc and gives Image1 the same picture. False
+// (and nothing changed) when the picture cannot be loaded.
+bool LoadAdPicture(Form1& form, int n);

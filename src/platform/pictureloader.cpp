@@ -1,0 +1,83 @@
+#include "pictureloader.h"
+
+#include "files.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+namespace {
+
+QImage fail(QString* error, const QString& why) {
+    if (error)
+        *error = why;
+    return QImage();
+}
+
+} // namespace
+
+bool jpegIsComplete(const QByteArray& data) {
+    const auto* b = reinterpret_cast<const unsigned char*>(data.constData());
+    const qsizetype n = data.size();
+    if (n < 4 || b[0] != 0xFF || b[1] != 0xD8)
+        return false;
+    // Walk the marker segments up to the first scan; an embedded thumbnail's
+    // own end marker lies inside a segment and is skipped with it.
+    qsizetype i = 2;
+    while (i + 4 <= n) {
+        if (b[i] != 0xFF)
+            return false;
+        const unsigned char marker = b[i + 1];
+        if (marker == 0xFF) { // fill byte
+            ++i;
+            continue;
+        }
+        if (marker == 0xD9)
+            return false; // the image ends before any scan
+        const qsizetype length = (qsizetype(b[i + 2]) << 8) | b[i + 3];
+        if (length < 2)
+            return false;
+        i += 2 + length;
+        if (marker == 0xDA)
+            break;
+    }
+    // In scan data 0xFF is always followed by 0x00, a restart marker or a
+    // fill byte, so the first 0xFF 0xD9 is the real end of the image.
+    for (; i + 1 < n; ++i)
+        if (b[i] == 0xFF && b[i + 1] == 0xD9)
+            return true;
+    return false;
+}
+
+QImage LoadPicture(const Files& files, const QString& path, QString* error) {
+    auto device = files.openRead(path);
+    if (!device)
+        return fail(error, QStringLiteral("File not found"));
+    // Pictures are read whole into memory once; the reader works on the copy,
+    // so a medium that goes away halfway fails here and not inside the decoder.
+    const qint64 size = device->size();
+    if (size <= 0 || size > 512LL * 1024 * 1024)
+        return fail(error, QStringLiteral("Invalid picture"));
+    QByteArray data = device->readAll();
+    if (data.size() != size)
+        return fail(error, QStringLiteral("Device I/O error"));
+
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
+    if (format != "jpeg" && format != "bmp")
+        return fail(error, QStringLiteral("Invalid picture"));
+    if (format == "jpeg" && !jpegIsComplete(data))
+        return fail(error, QStringLiteral("Invalid picture"));
+    const QSize declared = reader.size();
+    if (!declared.isValid() || declared.isEmpty() || declared.width() > MaxPictureSide ||
+        declared.height() > MaxPictureSide ||
+        qint64(declared.width()) * declared.height() > MaxPicturePixels)
+        return fail(error, QStringLiteral("Invalid picture"));
+    reader.setAutoTransform(false); // the picture as stored, as the ads were scanned
+    QImage image = reader.read();
+    if (image.isNull() || image.size() != declared)
+        return fail(error, QStringLiteral("Invalid picture"));
+    return image;
+}

@@ -1,0 +1,43 @@
+#include "scrollbar.h"
+
+// The slider always runs 0 … |Max|; with a negative maximum its position p
+// stands for the value −p, which keeps 0 at the left (top) end.
+ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent)
+    : QScrollBar(orientation, parent) {
+    QScrollBar::setRange(0, 0);
+    setTracking(false); // no Change while the thumb is dragged
+    connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::fromSlider);
+    connect(this, &QAbstractSlider::sliderMoved, this,
+            [this](int position) { emit Scroll(m_max < 0 ? -position : position); });
+}
+
+void ScrollBar::setMax(int max) {
+    m_max = max;
+    {
+        const QSignalBlocker block(this);
+        QScrollBar::setRange(0, max < 0 ? -max : max);
+    }
+    apply(m_value, true);
+}
+
+void ScrollBar::setValue(int value) {
+    apply(value, true);
+}
+
+void ScrollBar::apply(int value, bool notify) {
+    const int lo = qMin(0, m_max), hi = qMax(0, m_max);
+    value = qBound(lo, value, hi);
+    {
+        const QSignalBlocker block(this);
+        QScrollBar::setValue(m_max < 0 ? -value : value);
+    }
+    if (value == m_value)
+        return;
+    m_value = value;
+    if (notify)
+        emit Change(value);
+}
+
+void ScrollBar::fromSlider(int position) {
+    apply(m_max < 0 ? -position : position, true);
+}
