@@ -1,0 +1,69 @@
+#include "adprint.h"
+
+#include "appstate.h"
+#include "platform/clipboard.h"
+#include "platform/msgboxstyle.h"
+#include "platform/picturebox.h"
+#include "platform/printer.h"
+#include "platform/twips.h"
+#include "shell/form1.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+void tellFailure(AppState& app, const QString& text) {
+    app.platform.MsgBox(text, MsgStyle::OkOnly + MsgStyle::Exclamation, ProductTitle);
+}
+
+// PaintPicture at (0, 1 twip), unscaled: one picture pixel is 15 twips.
+bool paintPicture(QPrinter& printer, const QPixmap& picture) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const double dotsPerTwip = printer.resolution() / 1440.0;
+    const QRectF target(0, 1 * dotsPerTwip, picture.width() * TwipsPerPixel * dotsPerTwip,
+                        picture.height() * TwipsPerPixel * dotsPerTwip);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(target, picture, QRectF(picture.rect()));
+    return painter.end();
+}
+
+} // namespace
+
+void PrintAd(Form1& form) {
+    AppState& app = form.app();
+    const int answer =
+        app.platform.MsgBox(QStringLiteral("Would you like to print this Kestrun Advertisement?"),
+                            MsgStyle::YesNo + MsgStyle::Question, ProductTitle);
+    if (answer != MsgReply::Yes)
+        return;
+    PrinterService& printer = printerOf(app.platform);
+    if (!printer.available()) {
+        tellFailure(app, QStringLiteral("No printer is installed. The Kestrun Advertisement was "
+                                        "not printed."));
+        return;
+    }
+    app.platform.pointer.set(MousePointer::Hourglass);
+    const bool printed = paintPicture(printer.printer(), form.Image1->picture());
+    app.platform.pointer.set(MousePointer::Default);
+    if (!printed) {
+        tellFailure(app, QStringLiteral("The printer did not accept the job. The Kestrun "
+                                        "Advertisement was not printed."));
+        return;
+    }
+    app.platform.MsgBox(QStringLiteral("Kestrun Advertisement printed!"),
+                        MsgStyle::OkOnly + MsgStyle::Exclamation, ProductTitle);
+}
+
+void PrintSetup(Form1& form) {
+    printerOf(form.app().platform).setup(&form);
+}
+
+void CopyAdToClipboard(Form1& form) {
+    ClipboardService& clipboard = clipboardOf(form.app().platform);
+    if (!clipboard.clear() || !clipboard.setImage(form.Image1->picture().toImage()))
+        tellFailure(form.app(), QStringLiteral("The clipboard could not be opened. The Kestrun "
+                                               "Advertisement was not copied."));
+}
