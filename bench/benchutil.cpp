@@ -1,0 +1,107 @@
+#include "benchutil.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cstdio>
+
+double timeMs(const std::function<void()>& work) {
+    QElapsedTimer t;
+    t.start();
+    work();
+    return t.nsecsElapsed() / 1e6;
+}
+
+double median(QList<double> values) {
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void report(const QString& what, double ours, double baseline, double target, const QString& unit) {
+    const double ratio = baseline > 0 ? ours / baseline : 0;
+    std::printf("%-58s ours %9.2f %s  baseline %9.2f %s  ratio %5.2f  target <= %.2f  %s\n",
+                qPrintable(what), ours, qPrintable(unit), baseline, qPrintable(unit), ratio, target,
+                ratio <= target ? "MET" : "MISSED");
+    std::fflush(stdout);
+}
+
+QImage photoLikePicture(QSize size, int seed) {
+    QImage img(size, QImage::Format_RGB32);
+    QRandomGenerator rng{quint32(seed)};
+    QPainter p(&img);
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, QColor::fromHsv(rng.bounded(360), 80, 230));
+    sky.setColorAt(1, QColor::fromHsv(rng.bounded(360), 120, 90));
+    p.fillRect(img.rect(), sky);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; i < 60; ++i) {
+        QRadialGradient g(rng.bounded(size.width()), rng.bounded(size.height()),
+                          20 + rng.bounded(size.width() / 3));
+        g.setColorAt(0, QColor::fromHsv(rng.bounded(360), rng.bounded(256), 255, 160));
+        g.setColorAt(1, QColor(0, 0, 0, 0));
+        p.fillRect(img.rect(), g);
+    }
+    p.end();
+    // Film grain: what makes a scan expensive to decode.
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const int n = int(rng.bounded(24)) - 12;
+            const QRgb c = line[x];
+            line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255),
+                           qBound(0, qBlue(c) + n, 255));
+        }
+    }
+    return img;
+}
+
+qint64 peakMemoryKb() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return 0;
+}
+
+BenchViewer::BenchViewer() {
+    medium = dir.filePath(QStringLiteral("cd"));
+    QDir().mkpath(medium + QStringLiteral("/ads"));
+    QDir().mkpath(dir.filePath(QStringLiteral("program")));
+    auto drives = std::make_shared<DriveMap>();
+    drives->setVolume(QLatin1Char('D'), volumeForHostPath(medium));
+    Platform& p = app.platform;
+    p.program.Path = dir.filePath(QStringLiteral("program"));
+    p.program.EXEName = p.program.Title = QStringLiteral("KestrunAds");
+    p.messages = std::make_shared<ScriptedMessageBoxes>();
+    p.files = std::make_shared<Files>(drives);
+    p.settings = std::make_shared<SettingsStore>(dir.filePath(QStringLiteral("k.ini")));
+    p.screen = std::make_shared<FixedScreen>(1024 * 15, 768 * 15);
+    p.instanceLock = std::make_shared<InstanceLock>(dir.filePath(QStringLiteral("lock")));
+    p.taskbar = std::make_shared<NoTaskbar>();
+    p.endProcess = [] {};
+    app.MediaRoot = app.AdsRoot = QStringLiteral("D:");
+    app.ZoomMode = QStringLiteral("1");
+}
+
+QString BenchViewer::writeAd(int year, int n, QSize size, int seed) {
+    const QString path = medium + QStringLiteral("/ads/%1tova%2.jpg")
+                                      .arg(year % 100, 2, 10, QLatin1Char('0'))
+                                      .arg(n, 2, 10, QLatin1Char('0'));
+    photoLikePicture(size, seed).save(path, "JPEG", 90);
+    return path;
+}
+
+void BenchViewer::show() {
+    form = std::make_unique<Form1>(app);
+    form->show();
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,70 @@
+// Peak memory after visiting every year of the demo medium, against a bare
+// main window holding the medium's largest picture decoded twice.
+#include "benchutil.h"
+#include "catalogue/selectyear.h"
+#include "demo_medium.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QImageReader>
+#include <QProcess>
+#include <QThreadPool>
+#include <cstdio>
+
+namespace {
+
+int child(int argc, char* argv[], const QString& medium) {
+    QApplication qapp(argc, argv);
+    BenchViewer v;
+    v.app.platform.files =
+        std::make_shared<Files>(std::make_shared<DriveMap>(DriveMap::fromText("D=" + medium)));
+    auto boxes = std::make_shared<ScriptedMessageBoxes>();
+    for (int i = 0; i < 36; ++i)
+        boxes->replies << 4; // Retry where a year has no picture
+    v.app.platform.messages = boxes;
+    v.show();
+    for (int i = 0; i < 36; ++i) {
+        SelectYear(*v.form, i);
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    }
+    std::printf("shown %lld\n", peakMemoryKb());
+    return 0;
+}
+
+qint64 peakOf(const QString& program, const QStringList& args) {
+    QProcess proc;
+    proc.start(program, args);
+    proc.waitForFinished(120000);
+    const QByteArray out = proc.readAllStandardOutput();
+    const qsizetype at = out.indexOf("shown ");
+    return at < 0 ? 0 : out.mid(at + 6).trimmed().toLongLong();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && QByteArray(argv[1]) == "--child")
+        return child(argc, argv, QString::fromLocal8Bit(argv[2]));
+    QApplication qapp(argc, argv);
+    QTemporaryDir dir;
+    const QString medium = dir.filePath(QStringLiteral("medium"));
+    demo::writeDemoMedium(medium);
+    QString largest;
+    qint64 largestPixels = 0;
+    for (QDirIterator it(medium + QStringLiteral("/ads")); it.hasNext();) {
+        const QString f = it.next();
+        const QSize s = QImageReader(f).size();
+        if (qint64(s.width()) * s.height() > largestPixels) {
+            largestPixels = qint64(s.width()) * s.height();
+            largest = f;
+        }
+    }
+    const qint64 ours = peakOf(QCoreApplication::applicationFilePath(), {"--child", medium});
+    const qint64 base = peakOf(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/bench_bare_window"), {largest});
+    report(QStringLiteral("Peak memory after visiting every year (demo medium)"), ours / 1024.0,
+           base / 1024.0, 1.5, QStringLiteral("MB"));
+    return 0;
+}

@@ -1,0 +1,78 @@
+// Selecting a year and stepping through its ads, against decoding the same
+// picture with QImageReader and scaling it smoothly to the normal view.
+#include "benchutil.h"
+#include "catalogue/selectyear.h"
+#include "catalogue/stepping.h"
+#include "platform/picturebox.h"
+
+#include <QApplication>
+#include <QImageReader>
+#include <QThreadPool>
+
+namespace {
+
+double baselineMs(const QString& path) {
+    return timeMs([&] {
+        QImageReader reader(path);
+        const QImage img = reader.read();
+        const QImage scaled = img.scaled(443, 555, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        Q_ASSERT(!scaled.isNull());
+    });
+}
+
+// The work of one navigation step as the user sees it: the step and the
+// repaint of the picture.
+double stepMs(Form1& form, const std::function<void()>& step) {
+    const double ms = timeMs([&] {
+        step();
+        form.Image1->repaint();
+    });
+    // The user's pause between two steps: background work may finish.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    BenchViewer v;
+    const QSize photo(1200, 1600);
+    // Twenty-four years with one first picture each: every selection is cold.
+    QList<QString> firsts;
+    for (int i = 0; i < 24; ++i)
+        firsts << v.writeAd(1964 + i, 0, photo, i);
+    // A twelve-ad year to step through.
+    QList<QString> twelve;
+    for (int n = 0; n < 12; ++n)
+        twelve << (n == 0 ? firsts[0] : v.writeAd(1964, n, photo, 100 + n));
+    v.show();
+    Form1& form = *v.form;
+
+    QList<double> ours, base;
+    for (int i = 1; i < 24; ++i) {
+        ours << stepMs(form, [&] { SelectYear(form, i); });
+        base << baselineMs(firsts[i]);
+    }
+    report(QStringLiteral("SelectYear, 1200x1600 first picture (median of 23)"), median(ours),
+           median(base), 1.2);
+
+    SelectYear(form, 0);
+    QThreadPool::globalInstance()->waitForDone();
+    QList<double> fwd, back, baseStep;
+    for (int round = 0; round < 2; ++round)
+        for (int n = 1; n <= 12; ++n) {
+            fwd << stepMs(form, [&] { StepForward(form); });
+            baseStep << baselineMs(twelve[n % 12]);
+        }
+    for (int round = 0; round < 2; ++round)
+        for (int n = 0; n < 12; ++n)
+            back << stepMs(form, [&] { StepBack(form); });
+    report(QStringLiteral("StepForward through a 12-ad year (median per ad)"), median(fwd),
+           median(baseStep), 0.3);
+    report(QStringLiteral("StepBack through a 12-ad year (median per ad)"), median(back),
+           median(baseStep), 0.3);
+    return 0;
+}
