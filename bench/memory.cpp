@@ -1,6 +1,7 @@
 // Peak memory after visiting every year of the demo medium, against a bare
 // main window holding the medium's largest picture decoded twice.
 #include "benchutil.h"
+#include "catalogue/lookahead.h"
 #include "catalogue/selectyear.h"
 #include "demo_medium.h"
 
@@ -25,8 +26,8 @@ int child(int argc, char* argv[], const QString& medium) {
     v.show();
     for (int i = 0; i < 36; ++i) {
         SelectYear(*v.form, i);
-        QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
+        v.form->lookAhead->waitForDone();
     }
     std::printf("shown %lld\n", peakMemoryKb());
     return 0;

@@ -1,10 +1,13 @@
 #include "catalogue.h"
 
 #include "appstate.h"
+#include "lookahead.h"
 #include "platform/button3d.h"
 #include "platform/picturebox.h"
 #include "platform/pictureloader.h"
 #include "shell/form1.h"
+
+#include <QTimer>
 
 QString AdPicturePath(const AppState& app, int n) {
     return app.AdsRoot + QStringLiteral("\\ads\\") + app.ViewerState.YearPart +
@@ -36,10 +39,41 @@ void FocusNextYear(Form1& form) {
 }
 
 bool LoadAdPicture(Form1& form, int n) {
-    const QImage image = LoadPicture(*form.app().platform.files, AdPicturePath(form.app(), n));
-    if (image.isNull())
+    const Files& files = *form.app().platform.files;
+    const QString path = AdPicturePath(form.app(), n);
+    AdLookAhead::Picture prepared;
+    if (form.lookAhead)
+        prepared = form.lookAhead->take(files, path);
+    if (prepared.image.isNull())
+        prepared.image = LoadPicture(files, path);
+    if (prepared.image.isNull())
         return false;
-    form.PicSrc->setPicture(QPixmap::fromImage(image));
-    form.Image1->setPicture(form.PicSrc->picture());
+    form.PicSrc->setPicture(QPixmap::fromImage(std::move(prepared.image)));
+    form.Image1->setPicture(form.PicSrc->picture(), prepared.stretched);
     return true;
+}
+
+static void prepareNow(Form1& form);
+
+void PrepareNeighbours(Form1& form) {
+    if (!form.lookAhead)
+        return;
+    // After the ad on view has been painted, not before.
+    QTimer::singleShot(0, form.lookAhead, [&form] { prepareNow(form); });
+}
+
+static void prepareNow(Form1& form) {
+    const AppState& app = form.app();
+    const ViewerStateRecord& s = app.ViewerState;
+    QStringList paths;
+    if (s.AdCount > 1) {
+        const int n = s.AdNumber;
+        paths << AdPicturePath(app, n + 1 < s.AdCount ? n + 1 : 0)
+              << AdPicturePath(app, n > 0 ? n - 1 : s.AdCount - 1);
+    }
+    // The focus rests on the next year button: one key shows that year.
+    const int next = s.YearIndex >= 35 ? 0 : s.YearIndex + 1;
+    const QString nextYear = form.cmdYear[next]->text().mid(2, 2);
+    paths << app.AdsRoot + QStringLiteral("\\ads\\") + nextYear + QStringLiteral("tova00.jpg");
+    form.lookAhead->prepare(*app.platform.files, paths, form.Image1->size());
 }

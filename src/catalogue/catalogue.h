@@ -19,3 +19,7 @@ void FocusNextYear(Form1& form);
 // Loads ad n's picture into PicSrc and gives Image1 the same picture. False
 // (and nothing changed) when the picture cannot be loaded.
 bool LoadAdPicture(Form1& form, int n);
+
+// Starts decoding, in the background, the ads a user is likely to want next:
+// the neighbours of the ad on view and the first ad of the next year.
+void PrepareNeighbours(Form1& form);

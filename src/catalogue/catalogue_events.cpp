@@ -1,5 +1,6 @@
 #include "catalogue_events.h"
 
+#include "lookahead.h"
 #include "platform/button3d.h"
 #include "platform/spinbutton.h"
 #include "selectyear.h"
@@ -28,6 +29,7 @@ void yearKeyDown(Form1& form, int i, int keyCode) {
 } // namespace
 
 void ConnectCatalogueEvents(Form1& form) {
+    form.lookAhead = new AdLookAhead(&form);
     for (int i = 0; i < 36; ++i) {
         Button3D* b = form.cmdYear[i];
         QObject::connect(b, &QPushButton::clicked, &form, [&form, i] { SelectYear(form, i); });

@@ -65,4 +65,5 @@ void SelectYear(Form1& form, int i) {
     form.picDest->setPicture(form.PicSrc->picture());
     SetScrollRanges(form);
     finish(form);
+    PrepareNeighbours(form);
 }

@@ -38,6 +38,7 @@ void showAccepted(Form1& form) {
     form.HScroll1->setValue(0);
     form.app().platform.pointer.set(MousePointer::Default);
     FocusNextYear(form);
+    PrepareNeighbours(form);
 }
 
 } // namespace

@@ -48,7 +48,10 @@ void Panel3D::paintEvent(QPaintEvent* event) {
     }
     if (!m_caption.isEmpty()) {
         p.setFont(font());
-        p.setPen(m_captionColor.isValid() ? m_captionColor : palette().color(QPalette::WindowText));
+        // A panel's caption stays readable while its window is disabled.
+        p.setPen(m_captionColor.isValid()
+                     ? m_captionColor
+                     : palette().color(QPalette::Active, QPalette::WindowText));
         p.drawText(inner, int(m_align) | Qt::TextSingleLine, m_caption);
     }
 }

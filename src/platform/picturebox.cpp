@@ -39,9 +39,9 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
 
 StretchImage::StretchImage(QWidget* parent) : QWidget(parent) {}
 
-void StretchImage::setPicture(const QPixmap& picture) {
+void StretchImage::setPicture(const QPixmap& picture, const QImage& stretched) {
     m_picture = picture;
-    m_scaled = QPixmap();
+    m_scaled = stretched.isNull() ? QPixmap() : QPixmap::fromImage(stretched);
     update();
 }
 

@@ -36,7 +36,9 @@ class StretchImage : public QWidget {
 public:
     explicit StretchImage(QWidget* parent = nullptr);
     const QPixmap& picture() const { return m_picture; }
-    void setPicture(const QPixmap& picture);
+    // `stretched`, when given, is the picture already scaled to some size; it
+    // is used while the control has that size.
+    void setPicture(const QPixmap& picture, const QImage& stretched = QImage());
 
 signals:
     void doubleClicked();

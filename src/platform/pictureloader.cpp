@@ -57,10 +57,14 @@ QImage LoadPicture(const Files& files, const QString& path, QString* error) {
     const qint64 size = device->size();
     if (size <= 0 || size > 512LL * 1024 * 1024)
         return fail(error, QStringLiteral("Invalid picture"));
-    QByteArray data = device->readAll();
+    const QByteArray data = device->readAll();
     if (data.size() != size)
         return fail(error, QStringLiteral("Device I/O error"));
+    return DecodePicture(data, error);
+}
 
+QImage DecodePicture(const QByteArray& bytes, QString* error) {
+    QByteArray data = bytes; // shared, not copied: the buffer only reads
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);

@@ -10,6 +10,9 @@ class Files;
 // absurd dimensions is a load error (a null image, with the reason).
 QImage LoadPicture(const Files& files, const QString& path, QString* error = nullptr);
 
+// The same for the bytes of a picture file already read (any thread).
+QImage DecodePicture(const QByteArray& data, QString* error = nullptr);
+
 // The largest picture accepted, in pixels (about 16 000 × 16 000 pixels' worth of memory
 // would be far beyond any scanned page).
 constexpr qint64 MaxPicturePixels = 64LL * 1024 * 1024;

@@ -16,6 +16,7 @@ class QTimer;
 class QMenu;
 class QAction;
 struct CopyPanel;
+class AdLookAhead;
 
 // The main window. Controls carry the names the rest of the program uses;
 // positions are pixels of the client area (below the menu bar).
@@ -61,6 +62,9 @@ public:
     Panel3D* StatusDate = nullptr;
     Panel3D* StatusTime = nullptr;
     QTimer* Timer1 = nullptr;
+
+    // Ads decoded ahead of time; made by the catalogue.
+    AdLookAhead* lookAhead = nullptr;
 
     // Copy panel; its controls are made by the store.
     Panel3D* pnlProgress = nullptr;

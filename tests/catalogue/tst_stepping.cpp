@@ -1,6 +1,7 @@
 // Stepping through the ads of a year with the spin button and the comma and
 // period keys: gaps, wraps, one-ad years, a medium that goes away.
 #include "browser.h"
+#include "catalogue/lookahead.h"
 #include "platform/button3d.h"
 #include "platform/panel3d.h"
 #include "platform/picturebox.h"
@@ -19,6 +20,7 @@ private slots:
     void stepsResetTheScrollPositions();
     void mediumGoneBetweenSteps();
     void stepBeforeAnyYear();
+    void preparedPicturesAreNeverStale();
 };
 
 // Each step is 'u' (up arrow) or 'd' (down arrow), followed by the counter expected.
@@ -196,6 +198,46 @@ void TestStepping::stepBeforeAnyYear() {
     QVERIFY(!f.PicSrc->hasPicture());
     QCOMPARE(b.focusedYear(), 1967);
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestStepping::preparedPicturesAreNeverStale() {
+    Browser b;
+    b.addAds(1964, {0, 1, 2, 3});
+    b.addAds(1965, {0});
+    b.start();
+    Form1& f = *b.form;
+    b.clickYear(1964);
+    // Let the neighbours (01, 03 and 1965's first ad) be prepared.
+    QCoreApplication::processEvents();
+    f.lookAhead->waitForDone();
+
+    // Ad 01 replaced by another picture, ad 03 gone, 1965 replaced: what is
+    // on the medium now is what is shown.
+    QVERIFY(QFile::remove(b.adFile(1964, 1)));
+    writeAds(b.medium, 1964, {1}, QSize(90, 70));
+    QVERIFY(QFile::remove(b.adFile(1964, 3)));
+    QVERIFY(QFile::remove(b.adFile(1965, 0)));
+    writeAds(b.medium, 1965, {0}, QSize(33, 44));
+    b.spinUp();
+    QCOMPARE(b.counter(), QStringLiteral("2 of 4"));
+    QVERIFY(b.showsFile(1964, 1));
+    QCOMPARE(f.PicSrc->size(), QSize(90, 70));
+    b.spinDown();
+    b.spinDown(); // back from the first ad: 03 is gone, 02 is next
+    QCOMPARE(b.counter(), QStringLiteral("3 of 4"));
+    QVERIFY(b.showsFile(1964, 2));
+    b.clickYear(1965);
+    QCOMPARE(f.PicSrc->size(), QSize(33, 44));
+
+    // And an unchanged prepared picture is the file's picture.
+    QCoreApplication::processEvents();
+    f.lookAhead->waitForDone();
+    b.clickYear(1964);
+    QCoreApplication::processEvents();
+    f.lookAhead->waitForDone();
+    b.spinUp();
+    QVERIFY(b.showsFile(1964, 1));
+    QVERIFY(!f.Image1->grab().isNull());
 }
 
 QTEST_MAIN(TestStepping)
