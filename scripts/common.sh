@@ -6,9 +6,10 @@ KESTRUN_BUILD="$KESTRUN_TOP/build"
 
 KESTRUN_PACKAGES=(
   cmake g++ make ccache clang-format
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev
   fonts-dejavu-core fonts-liberation
   xvfb xauth xdotool x11-utils imagemagick poppler-utils
+  libarchive-dev xorriso
 )
 
 install_missing_packages() {

@@ -1,5 +1,7 @@
 #include "taskbar.h"
 
+#include "taskbar_x11.h"
+
 void Taskbar::ShowWindow(quintptr handle, int command) {
     if (handle == 0)
         return;
@@ -19,5 +21,7 @@ void Taskbar::restoreIfHidden() {
 }
 
 std::shared_ptr<Taskbar> makeSystemTaskbar() {
+    if (auto x11 = makeX11Taskbar())
+        return x11;
     return std::make_shared<NoTaskbar>();
 }

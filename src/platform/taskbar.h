@@ -26,7 +26,8 @@ private:
     quintptr m_hiddenHandle = 0;
 };
 
-// The desktop's taskbar where one can be reached, otherwise a NoTaskbar.
+// The desktop's taskbar where one can be reached (the dock windows of an X11
+// desktop), otherwise a NoTaskbar.
 std::shared_ptr<Taskbar> makeSystemTaskbar();
 
 // Where no taskbar can be reached: every handle is 0.

@@ -3,8 +3,6 @@
 #include "form1.h"
 #include "platform/panel3d.h"
 
-#include <QLocale>
-
 QString clockTimeText(const QTime& time) {
     int h = time.hour() % 12;
     if (h == 0)
@@ -23,8 +21,8 @@ QString clockDateText(const QDate& date) {
         .arg(date.year() % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString clockDayText(const QDate& date) {
-    return QLocale::system().dayName(date.dayOfWeek(), QLocale::LongFormat);
+QString clockDayText(const QDate& date, const QLocale& locale) {
+    return locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
 }
 
 void UpdateClock(Form1& form) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
 
 class Form1;
 
@@ -11,5 +12,5 @@ void UpdateClock(Form1& form);
 QString clockTimeText(const QTime& time);
 // "mm/dd/yy".
 QString clockDateText(const QDate& date);
-// The full weekday name in the system's language.
-QString clockDayText(const QDate& date);
+// The full weekday name, in the system's language unless another is given.
+QString clockDayText(const QDate& date, const QLocale& locale = QLocale::system());
