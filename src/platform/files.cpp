@@ -1,6 +1,13 @@
 #include "files.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 Files::Files(std::shared_ptr<const DriveMap> drives)
     : m_drives(std::move(drives)), m_hostRoot(std::make_shared<FolderVolume>(QStringLiteral("/"))) {
@@ -73,19 +80,19 @@ bool Files::wildcardMatch(const QString& pattern, const QString& name) {
     return p == pattern.size();
 }
 
-QStringList Files::DirAll(const QString& pattern) const {
+std::optional<QStringList> Files::listFiles(const QString& pattern) const {
     auto loc = locate(pattern);
     if (!loc || loc->components.isEmpty())
-        return {};
+        return std::nullopt;
     const QString mask = loc->components.takeLast();
     if (loc->components.contains(QLatin1String("..")))
-        return {};
+        return std::nullopt;
     const auto folder = loc->volume->resolve(loc->components);
     if (!folder)
-        return {};
+        return std::nullopt;
     const auto entries = loc->volume->list(*folder);
     if (!entries)
-        return {};
+        return std::nullopt;
     QStringList names;
     for (const VolumeEntry& e : *entries) {
         if (e.isDir || e.hidden || e.name.startsWith(QLatin1Char('.')))
@@ -96,6 +103,10 @@ QStringList Files::DirAll(const QString& pattern) const {
     // QString's operator< compares UTF-16 code units: binary order.
     std::sort(names.begin(), names.end());
     return names;
+}
+
+QStringList Files::DirAll(const QString& pattern) const {
+    return listFiles(pattern).value_or(QStringList());
 }
 
 QString Files::Dir(const QString& pattern) const {
@@ -141,4 +152,161 @@ QString Files::hostPathForWrite(const QString& path) const {
     for (; i < loc->components.size(); ++i)
         real << loc->components[i];
     return loc->volume->hostPath(real);
+}
+
+QString Files::hostPathOf(const QString& path) const {
+    const auto loc = resolve(path);
+    if (!loc)
+        return {};
+    return loc->volume->hostPath(loc->components);
+}
+
+QString Files::hostPathInFolder(const QString& folder, const QString& name) const {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return {};
+    const QString dir = hostPathForWrite(folder);
+    if (dir.isEmpty())
+        return {};
+    return dir.endsWith(QLatin1Char('/')) ? dir + name : dir + QLatin1Char('/') + name;
+}
+
+bool Files::MkDir(const QString& path) const {
+    const QString host = hostPathForWrite(path);
+    return !host.isEmpty() && QDir().mkdir(host);
+}
+
+bool Files::RmDir(const QString& path) const {
+    const QString host = hostPathOf(path);
+    return !host.isEmpty() && QDir().rmdir(host);
+}
+
+// The folder part of a pattern: everything before its last separator ("X:"
+// alone for "X:name").
+static QString folderOfPattern(const QString& pattern) {
+    const qsizetype cut =
+        std::max(pattern.lastIndexOf(QLatin1Char('\\')), pattern.lastIndexOf(QLatin1Char('/')));
+    if (cut >= 0)
+        return pattern.left(cut);
+    if (pattern.size() >= 2 && pattern.at(1) == QLatin1Char(':'))
+        return pattern.left(2);
+    return {};
+}
+
+KillResult Files::Kill(const QString& pattern) const {
+    KillResult result;
+    const QString folder = hostPathOf(folderOfPattern(pattern));
+    if (folder.isEmpty())
+        return result;
+    for (const QString& name : DirAll(pattern)) {
+        if (QFile::remove(QDir(folder).filePath(name)))
+            result.deleted << name;
+        else
+            result.failed << name;
+    }
+    return result;
+}
+
+std::unique_ptr<ReplacingFile> Files::openWrite(const QString& hostPath) const {
+    auto file = std::make_unique<ReplacingFile>(hostPath);
+    file->open();
+    return file;
+}
+
+bool Files::sameHostFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
+        ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+ReplacingFile::ReplacingFile(QString targetHostPath) : m_target(std::move(targetHostPath)) {}
+
+ReplacingFile::~ReplacingFile() {
+    discard();
+}
+
+bool ReplacingFile::open() {
+    const QFileInfo target(m_target);
+    if (m_target.isEmpty() || target.fileName().isEmpty()) {
+        m_error = QStringLiteral("Path not found");
+        return false;
+    }
+    // Hidden, so that no listing of ads ever takes an unfinished file for one.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString temp =
+            target.path() + QStringLiteral("/.") + target.fileName() + QLatin1Char('.') +
+            QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".part");
+        m_file.setFileName(temp);
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return true;
+        if (!QFileInfo::exists(temp))
+            break;
+    }
+    m_error = m_file.errorString();
+    m_file.setFileName(QString());
+    return false;
+}
+
+bool ReplacingFile::reserve(qint64 size) {
+    if (!m_file.isOpen() || size <= 0)
+        return m_file.isOpen();
+    int rc;
+    do
+        rc = ::fallocate(m_file.handle(), 0, 0, off_t(size));
+    while (rc != 0 && errno == EINTR);
+    if (rc == 0 || errno == EOPNOTSUPP || errno == ENOSYS)
+        return true;
+    m_error = qt_error_string(errno);
+    return false;
+}
+
+bool ReplacingFile::write(const char* data, qint64 size) {
+    if (!m_file.isOpen())
+        return false;
+    // A short write (the disk filled up half way) is followed by one that
+    // fails and says why.
+    while (size > 0) {
+        const qint64 n = m_file.write(data, size);
+        if (n <= 0) {
+            m_error = m_file.errorString();
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+bool ReplacingFile::commit() {
+    if (!m_file.isOpen())
+        return false;
+    m_file.unsetError();
+    m_file.close();
+    if (m_file.error() != QFileDevice::NoError) {
+        m_error = m_file.errorString();
+        discard();
+        return false;
+    }
+    if (std::rename(QFile::encodeName(m_file.fileName()).constData(),
+                    QFile::encodeName(m_target).constData()) != 0) {
+        m_error = qt_error_string(errno);
+        discard();
+        return false;
+    }
+    m_committed = true;
+    return true;
+}
+
+void ReplacingFile::discard() {
+    if (m_committed || m_file.fileName().isEmpty())
+        return;
+    if (m_file.isOpen())
+        m_file.close();
+    QFile::remove(m_file.fileName());
+    m_file.setFileName(QString());
 }

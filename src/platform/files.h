@@ -2,6 +2,7 @@
 
 #include "drivemap.h"
 
+#include <QFile>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -13,11 +14,55 @@ struct LocatedPath {
     QStringList components;
 };
 
+// A file on disk being written under a hidden temporary name in its folder.
+// commit() puts it in the place of its target at once (replacing an old file
+// there); dropped without a commit it leaves nothing behind, so a failed
+// write never costs the old file.
+class ReplacingFile {
+public:
+    explicit ReplacingFile(QString targetHostPath);
+    virtual ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // Creates the temporary file beside the target. False on failure.
+    bool open();
+    bool isOpen() const { return m_file.isOpen(); }
+    // Sets aside room for `size` bytes at once: a full disk shows before any
+    // block is written, and the file is laid out in one piece. False when
+    // there is no room; volumes that cannot set room aside just go on.
+    bool reserve(qint64 size);
+    // Writes all of the bytes or fails.
+    virtual bool write(const char* data, qint64 size);
+    // Closes the temporary file and renames it over the target.
+    bool commit();
+    QString target() const { return m_target; }
+    QString errorString() const { return m_error; }
+
+protected:
+    void setErrorString(const QString& text) { m_error = text; }
+
+private:
+    void discard();
+
+    QString m_target;
+    QFile m_file;
+    QString m_error;
+    bool m_committed = false;
+};
+
+// What a Kill left behind: the names it deleted and those it could not.
+struct KillResult {
+    QStringList deleted;
+    QStringList failed;
+};
+
 // The program's file operations. Paths use "\" or "/" as separators, a
 // leading "X:" names a drive, and names match without regard to letter case.
 class Files {
 public:
     explicit Files(std::shared_ptr<const DriveMap> drives);
+    virtual ~Files() = default;
 
     const DriveMap& drives() const { return *m_drives; }
     void setDrives(std::shared_ptr<const DriveMap> drives) { m_drives = std::move(drives); }
@@ -42,6 +87,30 @@ public:
     // regard to case, the rest are taken as written. Empty when the path does
     // not lie on a folder on disk.
     QString hostPathForWrite(const QString& path) const;
+
+    // The same names, or nullopt when the folder cannot be listed (no disc,
+    // no such folder), which an empty list would not tell apart.
+    std::optional<QStringList> listFiles(const QString& pattern) const;
+    // The host path of an existing entry on a folder on disk; empty otherwise.
+    QString hostPathOf(const QString& path) const;
+    // The host path of the file called exactly `name` in `folder`: the
+    // folder is matched without regard to case, the name is not, because on
+    // this disk "A.jpg" and "a.jpg" are two files. Empty when the folder does
+    // not lie on disk or the name is not a plain file name.
+    QString hostPathInFolder(const QString& folder, const QString& name) const;
+
+    // Folders and files on disk (writes never go to a medium).
+    // Creates one folder; false on failure, also when it exists already.
+    bool MkDir(const QString& path) const;
+    // Removes an empty folder; false on failure.
+    bool RmDir(const QString& path) const;
+    // Deletes every normal file that Dir would list for the pattern.
+    KillResult Kill(const QString& pattern) const;
+    // A file at a host path, opened for writing under a temporary name;
+    // check isOpen() and errorString().
+    virtual std::unique_ptr<ReplacingFile> openWrite(const QString& hostPath) const;
+    // True when both host paths exist and are one file (also through links).
+    static bool sameHostFile(const QString& a, const QString& b);
 
     static bool wildcardMatch(const QString& pattern, const QString& name);
 
