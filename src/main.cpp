@@ -1,5 +1,6 @@
 #include "appstate.h"
 #include "platform/qtmessageboxes.h"
+#include "shell/imageargument.h"
 #include "shell/programstart.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     p.program = ProgramInfo::fromProcess(QCoreApplication::arguments());
     p.messages = std::make_shared<QtMessageBoxes>(p.program.Title);
     p.files = std::make_shared<Files>(std::make_shared<DriveMap>(DriveMap::fromSystem()));
+    MapImageArguments(*p.files, QCoreApplication::arguments().mid(1));
     p.settings = std::make_shared<SettingsStore>();
     p.screen = std::make_shared<SystemScreen>();
     p.instanceLock = std::make_shared<InstanceLock>();

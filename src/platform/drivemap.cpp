@@ -1,5 +1,8 @@
 #include "drivemap.h"
 
+#include "isovolume.h"
+
+#include <QFileInfo>
 #include <QStorageInfo>
 #include <algorithm>
 
@@ -11,7 +14,26 @@ std::shared_ptr<Volume> DriveMap::volume(QChar letter) const {
     return m_map.value(letter.toUpper());
 }
 
+std::optional<QChar> DriveMap::firstFreeLetter() const {
+    for (char letter = 'D'; letter <= 'Z'; ++letter)
+        if (!m_map.value(QLatin1Char(letter)))
+            return QLatin1Char(letter);
+    return std::nullopt;
+}
+
+std::optional<QChar> DriveMap::mapImage(const QString& imagePath) {
+    const auto letter = firstFreeLetter();
+    if (letter)
+        setVolume(*letter, std::make_shared<IsoVolume>(imagePath));
+    return letter;
+}
+
 std::shared_ptr<Volume> volumeForHostPath(const QString& path) {
+    const QFileInfo info(path);
+    const bool image = info.exists() ? !info.isDir() && IsoVolume::isImageFile(path)
+                                     : IsoVolume::hasImageSuffix(path);
+    if (image)
+        return std::make_shared<IsoVolume>(path);
     return std::make_shared<FolderVolume>(path);
 }
 
