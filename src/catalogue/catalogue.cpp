@@ -71,9 +71,5 @@ static void prepareNow(Form1& form) {
         paths << AdPicturePath(app, n + 1 < s.AdCount ? n + 1 : 0)
               << AdPicturePath(app, n > 0 ? n - 1 : s.AdCount - 1);
     }
-    // The focus rests on the next year button: one key shows that year.
-    const int next = s.YearIndex >= 35 ? 0 : s.YearIndex + 1;
-    const QString nextYear = form.cmdYear[next]->text().mid(2, 2);
-    paths << app.AdsRoot + QStringLiteral("\\ads\\") + nextYear + QStringLiteral("tova00.jpg");
     form.lookAhead->prepare(*app.platform.files, paths, form.Image1->size());
 }

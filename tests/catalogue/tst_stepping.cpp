@@ -207,7 +207,7 @@ void TestStepping::preparedPicturesAreNeverStale() {
     b.start();
     Form1& f = *b.form;
     b.clickYear(1964);
-    // Let the neighbours (01, 03 and 1965's first ad) be prepared.
+    // Let the neighbours (01 and 03) be prepared.
     QCoreApplication::processEvents();
     f.lookAhead->waitForDone();
 
