@@ -1,0 +1,51 @@
+#include "document_print.h"
+
+#include "appstate.h"
+#include "platform/msgboxstyle.h"
+#include "platform/printer.h"
+#include "printrichtext.h"
+#include "richtextbox.h"
+#include "txtform.h"
+
+namespace {
+
+// One inch, in twips.
+constexpr int Margin = 1440;
+
+} // namespace
+
+void PrintViewerDocument(AppState& app, txtForm& viewer) {
+    app.MessageText =
+        QStringLiteral("Would you like to print the ") + CRLF + CRLF + viewer.windowTitle() + "?";
+    const int reply =
+        app.platform.MsgBox(app.MessageText, MsgStyle::YesNo + MsgStyle::Question, ProductTitle);
+    app.MessageReply = QString::number(reply);
+    if (app.MessageReply.toInt() != MsgReply::Yes)
+        return;
+
+    app.platform.pointer.set(MousePointer::Hourglass);
+    const PrintResult result = PrintRichText(printerOf(app.platform), *viewer.rtbText->document(),
+                                             Margin, Margin, Margin, Margin);
+    app.platform.pointer.set(MousePointer::Default);
+
+    switch (result.outcome) {
+    case PrintResult::Printed:
+        app.platform.MsgBox(QStringLiteral("Printing complete!"), MsgStyle::Exclamation,
+                            ProductTitle);
+        break;
+    case PrintResult::NoPrinter:
+        app.platform.MsgBox(QStringLiteral("No printer is available.") + CRLF + CRLF +
+                                QStringLiteral("Install a printer, then try again."),
+                            MsgStyle::Exclamation, ProductTitle);
+        break;
+    case PrintResult::Cancelled:
+        app.platform.MsgBox(QStringLiteral("Printing was cancelled."), MsgStyle::Exclamation,
+                            ProductTitle);
+        break;
+    case PrintResult::Failed:
+        app.platform.MsgBox(QStringLiteral("The document could not be printed.") + CRLF + CRLF +
+                                result.reason,
+                            MsgStyle::Exclamation, ProductTitle);
+        break;
+    }
+}
