@@ -13,7 +13,76 @@ QImage fail(QString* error, const QString& why) {
     return QImage();
 }
 
+quint32 le16(const unsigned char* b) {
+    return quint32(b[0]) | quint32(b[1]) << 8;
+}
+
+quint32 le32(const unsigned char* b) {
+    return le16(b) | le16(b + 2) << 16;
+}
+
+// Walks run-length codes up to the end-of-bitmap code; false when the data
+// ends first.
+bool rleHasEnd(const unsigned char* b, qsizetype n, bool fourBits) {
+    qsizetype i = 0;
+    while (i + 1 < n) {
+        const unsigned char count = b[i];
+        const unsigned char code = b[i + 1];
+        i += 2;
+        if (count != 0 || code == 0)
+            continue; // a run of pixels, or the end of a line
+        if (code == 1)
+            return true;
+        if (code == 2) {
+            i += 2; // a move to another place
+            continue;
+        }
+        // `code` pixels written out, padded to an even number of bytes.
+        const qsizetype bytes = fourBits ? (code + 1) / 2 : code;
+        i += (bytes + 1) & ~qsizetype(1);
+    }
+    return false;
+}
+
 } // namespace
+
+bool bmpIsComplete(const QByteArray& data) {
+    const auto* b = reinterpret_cast<const unsigned char*>(data.constData());
+    const qsizetype n = data.size();
+    if (n < 26 || b[0] != 'B' || b[1] != 'M')
+        return false;
+    const qsizetype offset = le32(b + 10);
+    const quint32 headerSize = le32(b + 14);
+    qint64 width = 0, height = 0, bits = 0;
+    quint32 compression = 0;
+    if (headerSize == 12) { // the old core header
+        width = le16(b + 18);
+        height = le16(b + 20);
+        bits = le16(b + 24);
+    } else if (headerSize >= 40 && n >= 34) {
+        width = qint32(le32(b + 18));
+        height = qint32(le32(b + 22)); // negative: rows stored from the top
+        bits = le16(b + 28);
+        compression = le32(b + 30);
+    } else {
+        return false;
+    }
+    height = qAbs(height);
+    if (width <= 0 || width > MaxPictureSide || height == 0 || height > MaxPictureSide ||
+        offset >= n)
+        return false;
+    switch (compression) {
+    case 0: // rows of pixels as they are, each padded to four bytes
+    case 3:
+    case 6:
+        return offset + (width * bits + 31) / 32 * 4 * height <= n;
+    case 1:
+    case 2:
+        return rleHasEnd(b + offset, n - offset, compression == 2);
+    default:
+        return false;
+    }
+}
 
 bool jpegIsComplete(const QByteArray& data) {
     const auto* b = reinterpret_cast<const unsigned char*>(data.constData());
@@ -73,6 +142,8 @@ QImage DecodePicture(const QByteArray& bytes, QString* error) {
     if (format != "jpeg" && format != "bmp")
         return fail(error, QStringLiteral("Invalid picture"));
     if (format == "jpeg" && !jpegIsComplete(data))
+        return fail(error, QStringLiteral("Invalid picture"));
+    if (format == "bmp" && !bmpIsComplete(data))
         return fail(error, QStringLiteral("Invalid picture"));
     const QSize declared = reader.size();
     if (!declared.isValid() || declared.isEmpty() || declared.width() > MaxPictureSide ||

@@ -21,3 +21,7 @@ constexpr int MaxPictureSide = 32767;
 // True when JPEG data has its end-of-image marker after the first scan, that
 // is, when nothing was cut off.
 bool jpegIsComplete(const QByteArray& data);
+
+// True when bitmap data holds every row its header declares (for run-length
+// bitmaps: the end-of-bitmap code), that is, when nothing was cut off.
+bool bmpIsComplete(const QByteArray& data);
