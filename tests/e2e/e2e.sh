@@ -1,0 +1,540 @@
+#!/usr/bin/env bash
+# The built viewer end to end in a real X window (Xvfb, no window manager) on
+# a generated medium in drive D:, driven with xdotool at the designed pixel
+# positions: a year button, the period and comma keys, zoom in and out by
+# double-clicks, the pop-up menu, printing the ad and the checklist through a
+# real CUPS queue (cups-pdf, on a CUPS server of our own), copying the ad to
+# the X clipboard, and the window geometry saved at the end. Screenshots and
+# PDFs are kept in OUT for people to look at.
+# Usage: e2e.sh KestrunAds make-demo-medium e2e-pagecount OUT
+set -uo pipefail
+exe="$1"
+maker="$2"
+pagecount="$3"
+out="$4"
+here="$(cd "$(dirname "$0")" && pwd)"
+
+skip() {
+  echo "SKIP: $*"
+  exit 77
+}
+for tool in Xvfb xdotool import compare convert identify; do
+  command -v "$tool" >/dev/null || skip "$tool is not installed; the end-to-end run cannot run here."
+done
+# shellcheck source=scripts/xvfb.sh
+source "$here/../../scripts/xvfb.sh"
+
+# Under Xvfb with no window manager the window sits at its own place with no
+# frame, and the menu bar is 19 pixels high above the client area.
+MENU_BAR=19
+# Largest mean difference (0 to 1) between a screen region and the picture it
+# should show; scaling by Qt and by ImageMagick differ by about 0.01.
+SAME=0.06
+TITLE="Kestrun Ads: The Marketing of Ruzariz's Zephcar"
+CAPTION="Kestrun Ads - The Marketing of Ruzariz's Zephcar v1.10"
+QUEUE=KestrunAdsE2E
+
+rm -rf "$out"
+mkdir -p "$out"
+work="$(mktemp -d)"
+chmod 755 "$work" # the print filters run as the lp user
+viewer=""
+CUPSD_PID=""
+cleanup() {
+  [ -n "$viewer" ] && kill "$viewer" 2>/dev/null
+  [ -n "$CUPSD_PID" ] && kill "$CUPSD_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+die() {
+  echo "FAIL: $*"
+  echo "--- viewer output"
+  cat "$work/viewer.log" 2>/dev/null
+  exit 1
+}
+step() { echo "== $*"; }
+
+shots=0
+SHOT=""
+# Saves the whole screen as OUT/NN-NAME.png, numbered in order; the file's
+# name is left in SHOT.
+shot() {
+  shots=$((shots + 1))
+  SHOT="$(printf '%s/%02d-%s.png' "$out" "$shots" "$1")"
+  import -window root "$SHOT" 2>/dev/null
+}
+
+# Mean absolute difference (0 to 1) between region GEOMETRY (WxH+X+Y) of a
+# screenshot and a picture of that size.
+region_diff() {
+  convert "$1" -crop "$2" +repage "$work/region.png" 2>/dev/null
+  compare -metric MAE "$work/region.png" "$3" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+
+below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# Waits until region GEOMETRY shows EXPECTED, closer than to any OTHER
+# picture, and keeps that screenshot as NAME.
+expect_view() {
+  local name="$1" geometry="$2" expected="$3"
+  shift 3
+  local d="" f other od ok
+  for _ in $(seq 40); do
+    f="$work/poll.png"
+    import -window root "$f" 2>/dev/null
+    d="$(region_diff "$f" "$geometry" "$expected")"
+    ok=0
+    if [ -n "$d" ] && below "$d" "$SAME"; then
+      ok=1
+      for other in "$@"; do
+        od="$(region_diff "$f" "$geometry" "$other")"
+        below "$d" "$od" || ok=0
+      done
+    fi
+    [ "$ok" -eq 1 ] && break
+    sleep 0.25
+  done
+  shot "$name"
+  if [ "$ok" -eq 1 ]; then
+    echo "$name: the view shows $(basename "$expected" .png) (mean difference $d)"
+  else
+    fail "$name: the view does not show $(basename "$expected" .png) (mean difference ${d:-none}); see $SHOT"
+  fi
+}
+
+# Visible windows of the viewer whose name starts with $1; all of them,
+# named or not, when $1 is empty.
+windows_named() {
+  if [ -z "$1" ]; then
+    xdotool search --onlyvisible --pid "$viewer" 2>/dev/null || true
+  else
+    xdotool search --all --onlyvisible --pid "$viewer" --name "^$1" 2>/dev/null || true
+  fi
+}
+
+# Waits up to 10 s for a visible window named $1 other than the ids in $2;
+# prints its id.
+wait_new_window() {
+  local name="$1" old="$2" w
+  for _ in $(seq 100); do
+    for w in $(windows_named "$name"); do
+      grep -qx "$w" <<<"$old" || {
+        echo "$w"
+        return 0
+      }
+    done
+    kill -0 "$viewer" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+wait_gone() {
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --pid "$viewer" 2>/dev/null | grep -qx "$1" || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for the next message box of the program (a window other than those
+# in $1), keeps a screenshot of it as $2 and answers it with Return, its
+# default button. BOX is left with its id.
+BOX=""
+answer_box() {
+  BOX="$(wait_new_window "$TITLE" "$1")" || return 1
+  # Without a window manager the keyboard follows the pointer unless a
+  # window is given the focus; the box takes keys once it has it.
+  for _ in $(seq 50); do
+    xdotool windowfocus "$BOX" 2>/dev/null
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$BOX" ] && break
+    sleep 0.1
+  done
+  sleep 0.3
+  shot "$2"
+  xdotool key Return
+  wait_gone "$BOX"
+}
+
+# --- A print queue of our own: a private CUPS server and a cups-pdf queue.
+printing=0
+pdf_dir=""
+start_cups() {
+  local tool
+  for tool in cupsd lpadmin lpstat; do
+    command -v "$tool" >/dev/null || {
+      echo "SKIP printing: CUPS is not installed ($tool missing)."
+      return 1
+    }
+  done
+  [ -x /usr/lib/cups/backend/cups-pdf ] || {
+    echo "SKIP printing: printer-driver-cups-pdf is not installed."
+    return 1
+  }
+  [ "$(id -u)" -eq 0 ] || {
+    echo "SKIP printing: starting CUPS with the cups-pdf back end needs root."
+    return 1
+  }
+  local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+  [ -r "$ppd" ] || {
+    echo "SKIP printing: $ppd is missing."
+    return 1
+  }
+  local c="$work/cups"
+  mkdir -p "$c/etc/ppd" "$c/spool/tmp" "$c/cache" "$c/state" "$c/log"
+  chmod 1777 "$c/spool/tmp"
+  chgrp lp "$c/spool" "$c/cache" 2>/dev/null
+  chmod 710 "$c/spool"
+  cat >"$c/etc/cups-files.conf" <<EOF
+SystemGroup root
+ServerRoot $c/etc
+RequestRoot $c/spool
+TempDir $c/spool/tmp
+CacheDir $c/cache
+StateDir $c/state
+Printcap $c/printcap
+ErrorLog $c/log/error_log
+AccessLog $c/log/access_log
+PageLog $c/log/page_log
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+EOF
+  cat >"$c/etc/cupsd.conf" <<EOF
+Listen $c/cups.sock
+LogLevel info
+Browsing No
+WebInterface No
+<Location />
+  Order allow,deny
+  Allow localhost
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+  cupsd -f -c "$c/etc/cupsd.conf" -s "$c/etc/cups-files.conf" >"$c/cupsd.out" 2>&1 &
+  CUPSD_PID=$!
+  for _ in $(seq 100); do
+    [ -S "$c/cups.sock" ] && break
+    sleep 0.1
+  done
+  export CUPS_SERVER="$c/cups.sock"
+  if ! lpadmin -p "$QUEUE" -v cups-pdf:/ -E -P "$ppd" 2>"$c/lpadmin.log" ||
+    ! lpadmin -d "$QUEUE" 2>>"$c/lpadmin.log"; then
+    echo "SKIP printing: CUPS did not take the queue:"
+    cat "$c/lpadmin.log" "$c/cupsd.out" "$c/log/error_log" 2>/dev/null
+    return 1
+  fi
+  export PRINTER="$QUEUE"
+  # cups-pdf writes into the job owner's folder named in its configuration.
+  local home outdir
+  home="$(getent passwd "$(id -un)" | cut -d: -f6)"
+  outdir="$(sed -n 's/^Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)"
+  outdir="${outdir:-\${HOME\}/PDF}"
+  outdir="${outdir//\$\{HOME\}/$home}"
+  pdf_dir="${outdir//\$\{USER\}/$(id -un)}"
+  echo "printing through queue $QUEUE of our own CUPS server into $pdf_dir"
+  return 0
+}
+
+# Waits for job N of the queue to finish and moves its PDF to OUT/NAME.pdf.
+take_pdf() {
+  local job="$1" name="$2" f=""
+  for _ in $(seq 120); do
+    f="$(find "$pdf_dir" -maxdepth 1 -name "*-job_$job.pdf" 2>/dev/null | head -n 1)"
+    [ -n "$f" ] && ! lpstat -o "$QUEUE" 2>/dev/null | grep -q "^$QUEUE-$job " && break
+    f=""
+    sleep 0.5
+  done
+  if [ -z "$f" ]; then
+    echo "no PDF came out of job $job; the queue's log:" >&2
+    tail -n 20 "$work/cups/log/error_log" >&2
+    return 1
+  fi
+  sleep 0.5 # the back end closes the file after the job is reported done
+  mv "$f" "$out/$name.pdf"
+  echo "$out/$name.pdf"
+}
+
+pdf_pages() { pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages:[[:space:]]*//p'; }
+
+# --- The medium, the display, the printer and the program.
+mkdir -p "$work/config"
+mkdir -m 700 "$work/runtime"
+XDG_RUNTIME_DIR="$work/runtime" "$maker" "$work/cd" >/dev/null || die "the demo medium could not be written"
+start_xvfb "$work/xvfb.log" || die "Xvfb did not start"
+echo "display $DISPLAY"
+if start_cups; then
+  printing=1
+fi
+
+ad() { echo "$work/cd/ads/$1"; }
+# The pictures the views should show, made from the ad files.
+convert "$(ad 64tova00.jpg)" -resize '443x555!' "$work/ad00-stretched.png"
+convert "$(ad 64tova01.jpg)" -resize '443x555!' "$work/ad01-stretched.png"
+convert "$(ad 64tova00.jpg)" -crop 600x492+0+0 +repage "$work/ad00-natural.png"
+convert "$(ad 64tova01.jpg)" -crop 600x492+0+0 +repage "$work/ad01-natural.png"
+
+KESTRUN_DRIVES="D=$work/cd" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+  QT_QPA_PLATFORM=xcb "$exe" >"$work/viewer.log" 2>&1 &
+viewer=$!
+
+step "start"
+win="$(wait_for_window "$CAPTION" 200 "$viewer")"
+[ -n "$win" ] || die "no main window appeared"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+# Client area origin on the screen.
+cx=$X
+cy=$((Y + MENU_BAR))
+echo "main window $win at $X,$Y, $WIDTH x $HEIGHT"
+shot start
+
+# Designed places, in pixels of the client area.
+image1="443x555+$((cx + 328))+$cy"          # Image1 in the normal view
+zoomed="600x492+$((cx + 8))+$cy"            # picDest's first 600 columns when zoomed in
+year1964=("$((cx + 8 + 24 + 36))" "$((cy + 16 + 16))") # cmdYear(0) in SSPanel2
+picture=("$((cx + 328 + 221))" "$((cy + 277))")
+zoompicture=("$((cx + 8 + 300))" "$((cy + 246))")
+
+step "year 1964"
+xdotool mousemove --sync "${year1964[@]}" click 1
+expect_view year-1964 "$image1" "$work/ad00-stretched.png" "$work/ad01-stretched.png"
+
+step "period: the next ad"
+xdotool key period
+expect_view period "$image1" "$work/ad01-stretched.png" "$work/ad00-stretched.png"
+
+step "comma: back"
+xdotool key comma
+expect_view comma "$image1" "$work/ad00-stretched.png" "$work/ad01-stretched.png"
+
+step "double-click the picture: zoom in"
+xdotool mousemove --sync "${picture[@]}" click --repeat 2 --delay 80 1
+expect_view zoom-in "$zoomed" "$work/ad00-natural.png" "$work/ad01-natural.png"
+
+step "double-click picDest: zoom out"
+xdotool mousemove --sync "${zoompicture[@]}" click --repeat 2 --delay 80 1
+expect_view zoom-out "$image1" "$work/ad00-stretched.png" "$work/ad01-stretched.png"
+
+# Opens the pop-up menu on the picture; prints its window id.
+open_popup() {
+  local before menu
+  before="$(xdotool search --onlyvisible --pid "$viewer" 2>/dev/null)"
+  xdotool mousemove --sync "${picture[@]}" click 3
+  menu="$(wait_new_window "" "$before")" || return 1
+  echo "$menu"
+}
+
+step "right click: the pop-up menu, dismissed"
+if menu="$(open_popup)"; then
+  shot popup
+  xdotool key Escape
+  if wait_gone "$menu"; then
+    expect_view popup-dismissed "$image1" "$work/ad00-stretched.png" "$work/ad01-stretched.png"
+  else
+    fail "the pop-up menu did not close on Escape"
+  fi
+else
+  fail "no pop-up menu opened on a right click"
+fi
+
+step "copy the ad to the X clipboard"
+if ! command -v xclip >/dev/null; then
+  echo "SKIP clipboard: xclip is not installed."
+elif menu="$(open_popup)"; then
+  xdotool key Down Down Return
+  wait_gone "$menu" || fail "the pop-up menu stayed open"
+  targets=""
+  for _ in $(seq 50); do
+    targets="$(xclip -selection clipboard -o -t TARGETS 2>/dev/null)"
+    grep -qx "image/png" <<<"$targets" && break
+    sleep 0.1
+  done
+  if grep -qx "image/png" <<<"$targets"; then
+    xclip -selection clipboard -o -t image/png >"$out/clipboard.png"
+    size="$(identify -format '%wx%h' "$out/clipboard.png" 2>/dev/null)"
+    convert "$(ad 64tova00.jpg)" "$work/ad00.png"
+    d="$(compare -metric MAE "$out/clipboard.png" "$work/ad00.png" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p')"
+    if [ "$size" = "600x750" ] && [ -n "$d" ] && below "$d" 0.02; then
+      echo "clipboard: the ad, $size (mean difference $d)"
+    else
+      fail "the clipboard holds a picture of $size that is not the ad (mean difference ${d:-none})"
+    fi
+  else
+    fail "no picture on the clipboard; it offers: $(echo "$targets" | tr '\n' ' ')"
+  fi
+else
+  fail "no pop-up menu for copying"
+fi
+
+job=0
+step "print the ad through the queue"
+if [ "$printing" -eq 1 ]; then
+  if menu="$(open_popup)"; then
+    xdotool key Down Return
+    wait_gone "$menu"
+    if answer_box "" print-ad-question && answer_box "$BOX" print-ad-done; then
+      job=$((job + 1))
+      if pdf="$(take_pdf "$job" ad)"; then
+        pages="$(pdf_pages "$pdf")"
+        images="$(pdfimages -list "$pdf" 2>/dev/null | tail -n +3 | wc -l)"
+        if [ "$pages" = "1" ] && [ "$images" -ge 1 ]; then
+          echo "ad printed: $pdf, 1 page with the picture"
+        else
+          fail "the ad's PDF has ${pages:-no} pages and $images pictures"
+        fi
+      else
+        fail "the ad's print job gave no PDF"
+      fi
+    else
+      fail "the print question and confirmation did not come"
+    fi
+  else
+    fail "no pop-up menu for printing"
+  fi
+fi
+
+# The screen columns of the menu bar's highlighted entry, as "FIRST LAST";
+# empty when none is.
+highlighted_entry() {
+  import -window root "$work/bar.png" 2>/dev/null
+  convert "$work/bar.png" -crop "${WIDTH}x1+$X+$((Y + MENU_BAR / 2))" +repage txt:- 2>/dev/null |
+    awk -F'[,:() ]+' -v x0="$X" 'NR > 1 && $3 < 100 && $5 > 150 {
+        x = $1 + x0; if (first == "") first = x; last = x }
+      END { if (first != "") print first, last }'
+}
+
+# Waits until the menu bar's highlight starts right of column $1; leaves its
+# columns in FIRST and LAST.
+wait_highlight() {
+  FIRST=""
+  LAST=""
+  for _ in $(seq 30); do
+    read -r FIRST LAST <<<"$(highlighted_entry)"
+    [ -n "$FIRST" ] && [ "$FIRST" -gt "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Clicks File on the menu bar and waits for its menu to open.
+open_file_menu() {
+  local before
+  before="$(windows_named "")"
+  xdotool mousemove --sync $((X + 15)) $((Y + MENU_BAR / 2)) click 1
+  wait_new_window "" "$before" >/dev/null
+}
+
+step "the checklist in the document viewer"
+# "Ads List" is a command on the menu bar itself, the entry after File: with
+# the File menu open, the pointer moves right along the bar until the
+# highlight leaves File, and clicks there.
+before="$(windows_named "Kestrun Advertising Checklist")"
+if open_file_menu && wait_highlight $((X - 1)); then
+  file_end=$LAST
+  xdotool mousemove --sync $((file_end + 20)) $((Y + MENU_BAR / 2))
+  if wait_highlight "$file_end"; then
+    xdotool click 1
+  else
+    fail "the entry after File on the menu bar did not highlight"
+  fi
+else
+  fail "the File menu did not open"
+fi
+if doc="$(wait_new_window "Kestrun Advertising Checklist " "$before")"; then
+  eval "$(xdotool getwindowgeometry --shell "$doc" | sed 's/^/DOC_/')"
+  shot document
+  if [ "$printing" -eq 1 ]; then
+    # cmdprint at 7440, 6240 twips (496, 416 pixels), 25 pixels square.
+    xdotool mousemove --sync $((DOC_X + 508)) $((DOC_Y + 428)) click 1
+    if answer_box "" print-document-question && answer_box "$BOX" print-document-done; then
+      job=$((job + 1))
+      if pdf="$(take_pdf "$job" checklist)"; then
+        pages="$(pdf_pages "$pdf")"
+        want="$("$pagecount" "$QUEUE" "$work/cd/RichText/KestrunAdsList.rtf" "$work/expected.pdf" 2>/dev/null)"
+        # The queue turns text into drawn glyphs, so its first page is compared
+        # as a picture with the same page laid out straight into a file.
+        pdftoppm -r 40 -f 1 -l 1 -png -singlefile "$pdf" "$work/printed" 2>/dev/null
+        pdftoppm -r 40 -f 1 -l 1 -png -singlefile "$work/expected.pdf" "$work/expected" 2>/dev/null
+        d="$(compare -metric MAE "$work/printed.png" "$work/expected.png" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p')"
+        if [ -z "$want" ]; then
+          fail "the checklist's pages could not be counted for the queue's paper"
+        elif [ "$pages" != "${want%% *}" ]; then
+          fail "the checklist came out on ${pages:-no} pages, laid out on ${want%% *} (${want#* })"
+        elif [ -z "$d" ] || ! below "$d" 0.03; then
+          fail "the checklist's first page differs from its layout (mean difference ${d:-none})"
+        else
+          echo "checklist printed: $pdf, $pages pages of ${want#* }, the first as laid out (mean difference $d)"
+        fi
+      else
+        fail "the checklist's print job gave no PDF"
+      fi
+    else
+      fail "the print question and confirmation of the checklist did not come"
+    fi
+  else
+    echo "SKIP document printing: no print queue."
+  fi
+  # OK: SSCommand1 at 120, 6240 twips, 484 pixels wide.
+  xdotool mousemove --sync $((DOC_X + 250)) $((DOC_Y + 428)) click 1
+  wait_gone "$doc" || fail "the document viewer did not close on OK"
+else
+  fail "the document viewer did not open from \"Ads List\""
+fi
+
+step "move the window, then File > Exit"
+xdotool windowmove "$win" 40 30
+for _ in $(seq 50); do
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  [ "$X" = 40 ] && [ "$Y" = 30 ] && break
+  sleep 0.1
+done
+shot before-exit
+if open_file_menu; then
+  # Exit is the menu's last command.
+  xdotool key Up Return
+else
+  fail "the File menu did not open"
+fi
+for _ in $(seq 100); do
+  kill -0 "$viewer" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$viewer" 2>/dev/null; then
+  fail "the program did not end after File > Exit"
+else
+  wait "$viewer"
+  rc=$?
+  viewer=""
+  [ "$rc" -eq 0 ] || fail "the program ended with code $rc"
+fi
+
+ini="$work/config/KestrunAds/KestrunAds.ini"
+cp "$ini" "$out/KestrunAds.ini" 2>/dev/null
+setting() { sed -n "s/^$1=//p" "$ini" 2>/dev/null | tr -d '\r'; }
+saved="$(setting MainLeft) $(setting MainTop) $(setting MainWidth) $(setting MainHeight)"
+want="$((X * 15)) $((Y * 15)) $((WIDTH * 15)) $((HEIGHT * 15))"
+if [ "$saved" = "$want" ]; then
+  echo "saved geometry (twips): $saved"
+else
+  fail "saved geometry '$saved', expected '$want'"
+fi
+
+echo "screenshots and PDFs: $out"
+if [ "$failures" -gt 0 ]; then
+  echo "--- viewer output"
+  cat "$work/viewer.log"
+  echo "$failures end-to-end checks failed"
+  exit 1
+fi
+echo "every end-to-end check passed"
