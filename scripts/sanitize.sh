@@ -5,6 +5,7 @@
 # is written to build-asan/sanitizer-reports, and any file there fails the run.
 # Usage: scripts/sanitize.sh [ctest arguments, e.g. -R tst_badpictures]
 set -euo pipefail
+# shellcheck source=scripts/common.sh
 source "$(dirname "$0")/common.sh"
 
 ASAN_BUILD="${KESTRUN_ASAN_BUILD:-$KESTRUN_TOP/build-asan}"

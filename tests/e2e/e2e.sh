@@ -4,14 +4,15 @@
 # positions: a year button, the period and comma keys, zoom in and out by
 # double-clicks, the pop-up menu, printing the ad and the checklist through a
 # real CUPS queue (cups-pdf, on a CUPS server of our own), copying the ad to
-# the X clipboard, and the window geometry saved at the end. Screenshots and
+# the X clipboard, closing the window, and the window geometry saved at the end. Screenshots and
 # PDFs are kept in OUT for people to look at.
-# Usage: e2e.sh KestrunAds make-demo-medium e2e-pagecount OUT
+# Usage: e2e.sh KestrunAds make-demo-medium e2e-pagecount e2e-close OUT
 set -uo pipefail
 exe="$1"
 maker="$2"
 pagecount="$3"
-out="$4"
+closer="$4"
+out="$5"
 here="$(cd "$(dirname "$0")" && pwd)"
 
 skip() {
@@ -276,6 +277,9 @@ start_xvfb "$work/xvfb.log" || die "Xvfb did not start"
 echo "display $DISPLAY"
 if start_cups; then
   printing=1
+elif [ -n "${CI:-}" ]; then
+  # CI installs CUPS and cups-pdf and runs as root: printing must be checked there.
+  fail "no print queue could be started in CI"
 fi
 
 ad() { echo "$work/cd/ads/$1"; }
@@ -350,7 +354,7 @@ fi
 
 step "copy the ad to the X clipboard"
 if ! command -v xclip >/dev/null; then
-  echo "SKIP clipboard: xclip is not installed."
+  if [ -n "${CI:-}" ]; then fail "xclip is missing in CI"; else echo "SKIP clipboard: xclip is not installed."; fi
 elif menu="$(open_popup)"; then
   xdotool key Down Down Return
   wait_gone "$menu" || fail "the pop-up menu stayed open"
@@ -404,52 +408,40 @@ if [ "$printing" -eq 1 ]; then
   fi
 fi
 
-# The screen columns of the menu bar's highlighted entry, as "FIRST LAST";
-# empty when none is.
-highlighted_entry() {
+# The entries of the menu bar as "FIRST LAST" screen columns, one per line,
+# read off a screenshot: columns whose mean over the text rows is darker
+# than the bar, grouped into one entry where they lie closer than the gap
+# between two words of one caption.
+menu_entries() {
   import -window root "$work/bar.png" 2>/dev/null
-  convert "$work/bar.png" -crop "${WIDTH}x1+$X+$((Y + MENU_BAR / 2))" +repage txt:- 2>/dev/null |
-    awk -F'[,:() ]+' -v x0="$X" 'NR > 1 && $3 < 100 && $5 > 150 {
-        x = $1 + x0; if (first == "") first = x; last = x }
-      END { if (first != "") print first, last }'
-}
-
-# Waits until the menu bar's highlight starts right of column $1; leaves its
-# columns in FIRST and LAST.
-wait_highlight() {
-  FIRST=""
-  LAST=""
-  for _ in $(seq 30); do
-    read -r FIRST LAST <<<"$(highlighted_entry)"
-    [ -n "$FIRST" ] && [ "$FIRST" -gt "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Clicks File on the menu bar and waits for its menu to open.
-open_file_menu() {
-  local before
-  before="$(windows_named "")"
-  xdotool mousemove --sync $((X + 15)) $((Y + MENU_BAR / 2)) click 1
-  wait_new_window "" "$before" >/dev/null
+  convert "$work/bar.png" -crop "${WIDTH}x$((MENU_BAR - 8))+$X+$((Y + 4))" +repage \
+    -colorspace gray -scale "${WIDTH}x1!" -depth 8 txt:- 2>/dev/null |
+    awk -F'[,:() ]+' -v x0="$X" 'NR == 1 { next }
+      { gray[$1] = $4 + 0; if ($4 + 0 > bar) bar = $4 + 0 }
+      END {
+        for (x = 0; x in gray; x++) {
+          if (gray[x] < bar - 12) {
+            if (first == "" || x - last > 7) {
+              if (first != "") print first + x0, last + x0
+              first = x
+            }
+            last = x
+          }
+        }
+        if (first != "") print first + x0, last + x0
+      }'
 }
 
 step "the checklist in the document viewer"
-# "Ads List" is a command on the menu bar itself, the entry after File: with
-# the File menu open, the pointer moves right along the bar until the
-# highlight leaves File, and clicks there.
+# "Ads List" is a command on the menu bar itself, the entry after File.
 before="$(windows_named "Kestrun Advertising Checklist")"
-if open_file_menu && wait_highlight $((X - 1)); then
-  file_end=$LAST
-  xdotool mousemove --sync $((file_end + 20)) $((Y + MENU_BAR / 2))
-  if wait_highlight "$file_end"; then
-    xdotool click 1
-  else
-    fail "the entry after File on the menu bar did not highlight"
-  fi
+mapfile -t entries < <(menu_entries)
+echo "menu bar entries (screen columns): ${entries[*]}"
+if [ "${#entries[@]}" -eq 3 ]; then
+  read -r first last <<<"${entries[1]}"
+  xdotool mousemove --sync $(((first + last) / 2)) $((Y + MENU_BAR / 2)) click 1
 else
-  fail "the File menu did not open"
+  fail "the menu bar does not show its three entries (File, Ads List, Help)"
 fi
 if doc="$(wait_new_window "Kestrun Advertising Checklist " "$before")"; then
   eval "$(xdotool getwindowgeometry --shell "$doc" | sed 's/^/DOC_/')"
@@ -461,7 +453,7 @@ if doc="$(wait_new_window "Kestrun Advertising Checklist " "$before")"; then
       job=$((job + 1))
       if pdf="$(take_pdf "$job" checklist)"; then
         pages="$(pdf_pages "$pdf")"
-        want="$("$pagecount" "$QUEUE" "$work/cd/RichText/KestrunAdsList.rtf" "$work/expected.pdf" 2>/dev/null)"
+        want="$(QT_QPA_PLATFORM=offscreen "$pagecount" "$QUEUE" "$work/cd/RichText/KestrunAdsList.rtf" "$work/expected.pdf" 2>/dev/null)"
         # The queue turns text into drawn glyphs, so its first page is compared
         # as a picture with the same page laid out straight into a file.
         pdftoppm -r 40 -f 1 -l 1 -png -singlefile "$pdf" "$work/printed" 2>/dev/null
@@ -492,26 +484,22 @@ else
   fail "the document viewer did not open from \"Ads List\""
 fi
 
-step "move the window, then File > Exit"
+step "move the window, then close it"
 xdotool windowmove "$win" 40 30
 for _ in $(seq 50); do
   eval "$(xdotool getwindowgeometry --shell "$win")"
   [ "$X" = 40 ] && [ "$Y" = 30 ] && break
   sleep 0.1
 done
-shot before-exit
-if open_file_menu; then
-  # Exit is the menu's last command.
-  xdotool key Up Return
-else
-  fail "the File menu did not open"
-fi
+shot before-close
+# The close box's message; there is no window manager to draw the box.
+"$closer" "$win" || fail "the main window could not be asked to close"
 for _ in $(seq 100); do
   kill -0 "$viewer" 2>/dev/null || break
   sleep 0.1
 done
 if kill -0 "$viewer" 2>/dev/null; then
-  fail "the program did not end after File > Exit"
+  fail "the program did not end when its window was closed"
 else
   wait "$viewer"
   rc=$?

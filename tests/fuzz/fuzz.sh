@@ -11,7 +11,8 @@
 # the input as tests/fuzz/regressions/TARGET/<what-it-pins> so that every
 # build's test suite runs it from then on.
 #
-# Without clang the plain driver runs every input of the corpus once instead.
+# Without clang (or with KESTRUN_FUZZ_PLAIN=1) the plain driver runs every
+# input of the corpus once instead.
 # Usage: tests/fuzz/fuzz.sh [SECONDS]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -35,15 +36,16 @@ inputs() {
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-if ! command -v clang++ >/dev/null ||
+if [ -n "${KESTRUN_FUZZ_PLAIN:-}" ] || ! command -v clang++ >/dev/null ||
   ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
   clang++ -x c++ -fsanitize=fuzzer - -o /dev/null 2>/dev/null; then
-  echo "clang with libFuzzer is not installed: the plain driver runs the corpus once instead."
-  cmake -S "$top" -B "$build" "${launcher[@]}" -DKESTRUN_LIBFUZZER=OFF >/dev/null
-  cmake --build "$build" -j"$(nproc)" --target fuzz_rtf fuzz_picture
+  echo "No libFuzzer here (clang missing, or KESTRUN_FUZZ_PLAIN set): the plain driver runs every input once."
+  plain="$build-plain" # the compiler of a folder cannot change
+  cmake -S "$top" -B "$plain" "${launcher[@]}" -DKESTRUN_LIBFUZZER=OFF >/dev/null
+  cmake --build "$plain" -j"$(nproc)" --target fuzz_rtf fuzz_picture
   for t in "${targets[@]}"; do
     mapfile -t dirs < <(inputs "$t")
-    QT_QPA_PLATFORM=offscreen "$build/tests/fuzz/fuzz_$t" "${dirs[@]}"
+    QT_QPA_PLATFORM=offscreen "$plain/tests/fuzz/fuzz_$t" "${dirs[@]}"
   done
   exit 0
 fi
@@ -67,9 +69,10 @@ for t in "${targets[@]}"; do
   mkdir -p "$build/corpus/$t" "$build/crashes/$t"
   mapfile -t dirs < <(inputs "$t")
   dict="$here/$t.dict"
-  # The outer limit only guards against a fuzzer that does not stop by itself.
+  # One input taking over a minute counts as a hang. The outer limit only
+  # guards against a fuzzer that does not stop by itself.
   timeout --kill-after=10 $((seconds + 300)) \
-    "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 \
+    "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 \
     -max_len="${max_len[$t]}" -dict="$dict" -print_final_stats=1 \
     -artifact_prefix="$build/crashes/$t/" "$build/corpus/$t" "${dirs[@]}" \
     >"$build/fuzz-$t.log" 2>&1 &
@@ -82,8 +85,10 @@ for i in "${!targets[@]}"; do
   rc=0
   wait "${pids[$i]}" || rc=$?
   runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$build/fuzz-$t.log" | grep -o '[0-9]*$' || true)"
+  slow="$(find "$build/crashes/$t" -name 'slow-unit-*' | wc -l)"
   if [ "$rc" -eq 0 ]; then
     echo "fuzz_$t: ${runs:-?} inputs in ${seconds} s, no crash"
+    [ "$slow" -eq 0 ] || echo "  $slow inputs took over 10 s each; they are in $build/crashes/$t/"
   else
     status=1
     echo "FAIL: fuzz_$t ended with $rc; the end of its log ($build/fuzz-$t.log):"
