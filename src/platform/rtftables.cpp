@@ -65,7 +65,10 @@ void TableBuilder::finishRow(Level& level, int index) {
     level.row = Row();
     row.def = m_defs[index];
     const qint64 columns = qMax<qint64>(row.cells.size(), row.def.cells.size());
-    if (columns > m_cellBudget) {
+    // A cell nested one level deeper is laid out twice as often, so it spends
+    // twice as much of the budget.
+    const qint64 cost = columns << index;
+    if (cost > m_cellBudget) {
         // Too many cells for one document: the row's text stays, as paragraphs
         // after the rows the table has so far.
         QList<Block>& target = index == 0 ? m_body : m_open[index - 1].cell.blocks;
@@ -79,7 +82,7 @@ void TableBuilder::finishRow(Level& level, int index) {
             target << cell.blocks;
         return;
     }
-    m_cellBudget -= columns;
+    m_cellBudget -= cost;
     level.table->rows << std::move(row);
 }
 

@@ -9,8 +9,9 @@ namespace rtf {
 // cell of it, ...). Rows keep the row definition in force when they end.
 class TableBuilder {
 public:
-    // Deeper levels are read as this level.
-    static constexpr int MaxLevel = 16;
+    // Deeper levels are read as this level. Each level doubles the time the
+    // layout takes for the cells in it; real documents nest two or three.
+    static constexpr int MaxLevel = 8;
     // Cells of a row beyond this many join the last cell.
     static constexpr int MaxCellsPerRow = 64;
 
