@@ -26,7 +26,7 @@ mkdir -p "$reports"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$KESTRUN_TOP" -B "$ASAN_BUILD" "${launcher[@]}" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUN_BENCHMARKS=OFF \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build "$ASAN_BUILD" -j"$(nproc)"
