@@ -287,7 +287,7 @@ start_xvfb "$work/xvfb.log" || die "Xvfb did not start"
 echo "display $DISPLAY"
 if start_cups; then
   printing=1
-elif [ -n "${CI:-}" ]; then
+elif [ -n "${CI:-}" ] && [ "$(id -u)" -eq 0 ]; then
   # CI installs CUPS and cups-pdf and runs as root: printing must be checked there.
   fail "no print queue could be started in CI"
 fi
