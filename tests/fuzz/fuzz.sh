@@ -64,6 +64,9 @@ export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$top/scripts/lsan-suppressions.txt:print_suppressions=0"
 
+# Inputs left by earlier runs are not this run's findings.
+started="$build/fuzz-started"
+touch "$started"
 pids=()
 for t in "${targets[@]}"; do
   mkdir -p "$build/corpus/$t" "$build/crashes/$t"
@@ -85,7 +88,7 @@ for i in "${!targets[@]}"; do
   rc=0
   wait "${pids[$i]}" || rc=$?
   runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$build/fuzz-$t.log" | grep -o '[0-9]*$' || true)"
-  slow="$(find "$build/crashes/$t" -name 'slow-unit-*' | wc -l)"
+  slow="$(find "$build/crashes/$t" -name 'slow-unit-*' -newer "$started" | wc -l)"
   if [ "$rc" -eq 0 ]; then
     echo "fuzz_$t: ${runs:-?} inputs in ${seconds} s, no crash"
     [ "$slow" -eq 0 ] || echo "  $slow inputs took over 10 s each; they are in $build/crashes/$t/"
