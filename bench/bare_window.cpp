@@ -1,21 +1,12 @@
 // The baselines of the start-up and memory benchmarks: a bare main window,
 // optionally holding one picture decoded twice.
+#include "benchutil.h"
+
 #include <QApplication>
-#include <QFile>
 #include <QImageReader>
 #include <QMainWindow>
 #include <QTimer>
 #include <cstdio>
-
-static qint64 peakKb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return 0;
-}
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -28,7 +19,7 @@ int main(int argc, char* argv[]) {
     }
     window.show();
     QTimer::singleShot(0, [&] {
-        std::printf("shown %lld\n", peakKb());
+        std::printf("shown %lld\n", peakMemoryKb());
         std::fflush(stdout);
         app.quit();
     });

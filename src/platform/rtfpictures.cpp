@@ -1,5 +1,6 @@
 #include "rtfpictures.h"
 
+#include "rtftokenizer.h"
 #include "twips.h"
 
 #include <QBuffer>
@@ -9,20 +10,6 @@
 #include <cmath>
 
 namespace rtf {
-
-namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 void PictureBuilder::word(QByteArrayView w, bool hasParam, int param) {
     PictureData& p = picture;

@@ -14,6 +14,8 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+} // namespace
+
 int hexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -23,8 +25,6 @@ int hexValue(char c) {
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 Token Tokenizer::next() {
     const qsizetype n = m_in.size();

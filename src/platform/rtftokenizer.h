@@ -5,6 +5,9 @@
 
 namespace rtf {
 
+// The value of a hexadecimal digit, or -1 for any other character.
+int hexValue(char c);
+
 // One lexical unit of an RTF stream. Views point into the tokenizer's input.
 struct Token {
     enum Kind {
