@@ -8,7 +8,7 @@ KESTRUN_PACKAGES=(
   cmake g++ make ccache clang-format
   qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev
   fonts-dejavu-core fonts-liberation
-  xvfb xauth xdotool x11-utils imagemagick poppler-utils
+  xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox
   libarchive-dev xorriso
   clang libclang-rt-dev cups printer-driver-cups-pdf xclip
 )

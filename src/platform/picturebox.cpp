@@ -1,5 +1,6 @@
 #include "picturebox.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -37,7 +38,42 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
 }
 
-StretchImage::StretchImage(QWidget* parent) : QWidget(parent) {}
+StretchImage::StretchImage(QWidget* parent) : QWidget(parent) {
+    stayBelowWindowedSiblings();
+}
+
+namespace {
+
+// Images and labels are drawn on their container; everything else is a window of its own.
+bool isLightweight(const QWidget* w) {
+    return qobject_cast<const StretchImage*>(w) || qobject_cast<const QLabel*>(w);
+}
+
+} // namespace
+
+bool StretchImage::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ZOrderChange)
+        stayBelowWindowedSiblings();
+    return handled;
+}
+
+// Children are listed bottom first: the image goes under the lowest windowed
+// sibling that now lies below it.
+void StretchImage::stayBelowWindowedSiblings() {
+    QWidget* container = parentWidget();
+    if (!container)
+        return;
+    for (QObject* o : container->children()) {
+        if (o == this)
+            return; // every windowed sibling is already above
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && !w->isWindow() && !isLightweight(w)) {
+            stackUnder(w);
+            return;
+        }
+    }
+}
 
 void StretchImage::setPicture(const QPixmap& picture, const QImage& stretched) {
     m_picture = picture;

@@ -31,6 +31,10 @@ private:
 
 // An image control: stretches its picture to fill its whole rectangle, width
 // and height scaled independently, with smooth filtering.
+// An image is drawn on its container's own surface, so every windowed sibling
+// (button, panel, text box, picture box, scroll bar) lies above it whatever
+// the order they were made or raised in; raising an image orders it among the
+// images and labels only.
 class StretchImage : public QWidget {
     Q_OBJECT
 public:
@@ -45,11 +49,14 @@ signals:
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void stayBelowWindowedSiblings();
+
     QPixmap m_picture;
     QPixmap m_scaled; // the picture at the current size, made once per size
 };

@@ -6,6 +6,9 @@ ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent) {
     QScrollBar::setRange(0, 0);
     setTracking(false); // no Change while the thumb is dragged
+    // A click on the bar gives it the focus, so the arrow keys, Page Up/Down,
+    // Home and End scroll the ad from then on.
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::fromSlider);
     connect(this, &QAbstractSlider::sliderMoved, this,
             [this](int position) { emit Scroll(m_max < 0 ? -position : position); });

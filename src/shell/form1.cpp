@@ -33,18 +33,46 @@ Form1::Form1(AppState& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
 
 Form1::~Form1() = default;
 
+// The outer measures, frame included, as the settings keep them; without a
+// window manager the frame is empty and they are the window's own.
 WindowTwips Form1::windowTwips() const {
+    const QRect outer = frameGeometry();
     WindowTwips t;
-    t.left = double(x()) * TwipsPerPixel;
-    t.top = double(y()) * TwipsPerPixel;
-    t.width = double(width()) * TwipsPerPixel;
-    t.height = double(height()) * TwipsPerPixel;
+    t.left = double(outer.x()) * TwipsPerPixel;
+    t.top = double(outer.y()) * TwipsPerPixel;
+    t.width = double(outer.width()) * TwipsPerPixel;
+    t.height = double(outer.height()) * TwipsPerPixel;
     return t;
 }
 
 void Form1::setWindowTwips(const WindowTwips& t) {
-    move(qRound(t.left / TwipsPerPixel), qRound(t.top / TwipsPerPixel));
-    resize(qMax(1, qRound(t.width / TwipsPerPixel)), qMax(1, qRound(t.height / TwipsPerPixel)));
+    m_outer =
+        QRect(qRound(t.left / TwipsPerPixel), qRound(t.top / TwipsPerPixel),
+              qMax(1, qRound(t.width / TwipsPerPixel)), qMax(1, qRound(t.height / TwipsPerPixel)));
+    applyOuterGeometry();
+    // A window manager tells the frame only once the window is on the screen.
+    m_outerPending = !hasFrame();
+}
+
+bool Form1::hasFrame() const {
+    return frameGeometry().size() != size();
+}
+
+void Form1::applyOuterGeometry() {
+    const QSize frame = frameGeometry().size() - size();
+    move(m_outer.topLeft());
+    resize(qMax(1, m_outer.width() - frame.width()), qMax(1, m_outer.height() - frame.height()));
+}
+
+// Once the frame is known, the outer measures asked for before are applied
+// again with it, so that the frame is not added on top of them.
+void Form1::settleOuterGeometry() {
+    if (!m_outerPending || !isVisible() || !hasFrame())
+        return;
+    m_outerPending = false;
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    applyOuterGeometry();
 }
 
 void Form1::connectEvents() {
@@ -63,7 +91,13 @@ void Form1::connectEvents() {
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    settleOuterGeometry();
     emit resized();
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    settleOuterGeometry();
 }
 
 void Form1::changeEvent(QEvent* event) {

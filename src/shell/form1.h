@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <array>
 
 struct AppState;
@@ -29,7 +30,8 @@ public:
     AppState& app() const { return m_app; }
     QWidget* client() const { return m_client; }
 
-    // The window's own measures in twips, as the settings store keeps them.
+    // The window's outer measures in twips (frame included when a window
+    // manager draws one), as the settings store keeps them.
     WindowTwips windowTwips() const;
     void setWindowTwips(const WindowTwips& rect);
 
@@ -105,6 +107,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -112,6 +115,12 @@ private:
     void buildMenus();
     void connectEvents();
 
+    bool hasFrame() const;
+    void applyOuterGeometry();
+    void settleOuterGeometry();
+
     AppState& m_app;
     QWidget* m_client = nullptr;
+    QRect m_outer;               // outer measures last asked for, pixels
+    bool m_outerPending = false; // asked for before the frame was known
 };

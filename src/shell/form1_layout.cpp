@@ -106,6 +106,8 @@ void Form1::buildControls() {
     Text1 = new QLineEdit(QStringLiteral("Text1"), c);
     Text1->setGeometry(twipsRect(5640, 7920, 975, 375));
     Text1->setFont(designFont(QStringLiteral("Arial Black"), 9));
+    // The counter only displays; keys that reach it must not rewrite it.
+    Text1->setReadOnly(true);
     {
         QPalette p = Text1->palette();
         p.setColor(QPalette::Text, QColor(0, 128, 0));

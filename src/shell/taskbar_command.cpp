@@ -2,7 +2,6 @@
 
 #include "appstate.h"
 #include "form1.h"
-#include "platform/twips.h"
 #include "startup.h"
 
 #include <QAction>
@@ -20,10 +19,9 @@ void TaskbarCommand::ToggleTaskbar() {
         m_since.start();
         m_form.showNormal();
         // The outer window, frame included, covers the whole screen.
-        const QSize frame = m_form.frameGeometry().size() - m_form.size();
         WindowTwips t;
-        t.width = m_app.platform.screen->widthTwips() - double(frame.width()) * TwipsPerPixel;
-        t.height = m_app.platform.screen->heightTwips() - double(frame.height()) * TwipsPerPixel;
+        t.width = m_app.platform.screen->widthTwips();
+        t.height = m_app.platform.screen->heightTwips();
         m_form.setWindowTwips(t);
         m_form.mnuHideStatus->setText(ShowStatusCaption);
     } else {

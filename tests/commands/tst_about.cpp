@@ -8,6 +8,7 @@
 #include "platform/panel3d.h"
 #include "platform/picturebox.h"
 #include "shell/form1.h"
+#include "shell/startup.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -163,7 +164,7 @@ void TestAbout::layout() {
 }
 
 void TestAbout::position_data() {
-    QTest::addColumn<QRect>("mainWindow"); // pixels, frame origin and inner size
+    QTest::addColumn<QRect>("mainWindow"); // pixels, outer measures frame included
     QTest::addColumn<bool>("maximised");
     QTest::addColumn<QPoint>("expected");
     // Only the main window's size counts: (size - box) / 2 from the screen's corner.
@@ -183,17 +184,18 @@ void TestAbout::position() {
     QFETCH(bool, maximised);
     QFETCH(QPoint, expected);
     World w;
-    w.form->move(mainWindow.topLeft());
-    w.form->resize(mainWindow.size());
+    w.form->setWindowTwips(WindowTwips{mainWindow.x() * 15.0, mainWindow.y() * 15.0,
+                                       mainWindow.width() * 15.0, mainWindow.height() * 15.0});
     if (maximised) {
         w.form->showMaximized();
         QTRY_VERIFY(w.form->isMaximized());
-        QTRY_VERIFY(w.form->size() != mainWindow.size());
-        const QSize s = w.form->size();
+        QTRY_VERIFY(w.form->frameGeometry().size() != mainWindow.size());
+        const QSize s = w.form->frameGeometry().size();
         expected =
             QPoint(qRound((s.width() * 15 - 9375) / 30.0), qRound((s.height() * 15 - 6975) / 30.0));
     }
-    QTRY_COMPARE(w.form->size(), maximised ? w.form->size() : mainWindow.size());
+    if (!maximised)
+        QTRY_COMPARE(w.form->frameGeometry().size(), mainWindow.size());
     frmAbout* box = w.openAbout();
     QVERIFY(box);
     QCOMPARE(box->pos(), expected);

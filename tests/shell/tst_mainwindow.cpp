@@ -31,6 +31,7 @@ private slots:
     void menuTree();
     void exitRoutes_data();
     void exitRoutes();
+    void outerMeasuresIncludeTheFrame();
     void exitWhileMinimisedKeepsSavedGeometry();
     void exitWhileMaximisedSavesMaximisedMeasures();
     void exitShowsHiddenTaskbar();
@@ -231,10 +232,42 @@ void TestMainWindow::exitRoutes() {
         QVERIFY(form.close());
     }
     QCOMPARE(env.endCount(), 1);
-    QCOMPARE(env.setting(QStringLiteral("MainLeft")), QString::number(form.x() * 15));
-    QCOMPARE(env.setting(QStringLiteral("MainTop")), QString::number(form.y() * 15));
-    QCOMPARE(env.setting(QStringLiteral("MainWidth")), QStringLiteral("10500"));
-    QCOMPARE(env.setting(QStringLiteral("MainHeight")), QStringLiteral("8850"));
+    // The outer measures, frame included.
+    const QRect outer = form.frameGeometry();
+    QCOMPARE(env.setting(QStringLiteral("MainLeft")), QString::number(outer.x() * 15));
+    QCOMPARE(env.setting(QStringLiteral("MainTop")), QString::number(outer.y() * 15));
+    QCOMPARE(env.setting(QStringLiteral("MainWidth")), QString::number(outer.width() * 15));
+    QCOMPARE(env.setting(QStringLiteral("MainHeight")), QString::number(outer.height() * 15));
+}
+
+// The measures kept are the outer ones, frame included: the default window of
+// an 800 x 600 screen covers it exactly, and saved measures come back as they were.
+void TestMainWindow::outerMeasuresIncludeTheFrame() {
+    TestEnv env;
+    env.setCommand(QStringLiteral("HWI"));
+    env.setScreenPixels(800, 600);
+    Form1 form(env.app());
+    QVERIFY(Form1_Load(env.app(), form));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY2(form.frameGeometry() != form.geometry(), "this platform draws no frame");
+    QTRY_COMPARE(form.frameGeometry(), QRect(0, 0, 800, 600));
+
+    TestEnv next;
+    next.setCommand(QStringLiteral("HWI"));
+    next.setScreenPixels(800, 600);
+    const char* keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+    const char* values[] = {"1500", "1200", "9000", "6000"};
+    for (int i = 0; i < 4; ++i)
+        next.saveSetting(QLatin1String(keys[i]), QLatin1String(values[i]));
+    Form1 again(next.app());
+    QVERIFY(Form1_Load(next.app(), again));
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QTRY_COMPARE(again.frameGeometry(), QRect(100, 80, 600, 400));
+    again.close();
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(next.setting(QLatin1String(keys[i])), QLatin1String(values[i]));
 }
 
 void TestMainWindow::exitWhileMinimisedKeepsSavedGeometry() {
@@ -261,14 +294,13 @@ void TestMainWindow::exitWhileMaximisedSavesMaximisedMeasures() {
     form.showMaximized();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_VERIFY(form.isMaximized());
-    const QRect maxed = form.geometry();
+    const QRect maxed = form.frameGeometry();
     // It fills the screen's available area, larger than the normal 798 × 613 window.
     QCOMPARE(form.frameGeometry(), form.screen()->availableGeometry());
     QVERIFY(maxed.height() > 613);
     form.close();
-    QCOMPARE(env.setting(QStringLiteral("MainWidth")), QString::number(form.width() * 15));
-    QCOMPARE(env.setting(QStringLiteral("MainHeight")), QString::number(form.height() * 15));
     QCOMPARE(env.setting(QStringLiteral("MainWidth")).toInt(), maxed.width() * 15);
+    QCOMPARE(env.setting(QStringLiteral("MainHeight")).toInt(), maxed.height() * 15);
 
     // On an 800 × 600 screen the next start restores those measures as a normal window.
     TestEnv next;
@@ -278,7 +310,8 @@ void TestMainWindow::exitWhileMaximisedSavesMaximisedMeasures() {
     next.saveSetting(QStringLiteral("MainHeight"), env.setting(QStringLiteral("MainHeight")));
     Form1 again(next.app());
     QVERIFY(Form1_Load(next.app(), again));
-    QCOMPARE(again.size(), maxed.size());
+    again.show();
+    QTRY_COMPARE(again.frameGeometry().size(), maxed.size());
     QVERIFY(!again.isMaximized());
 }
 

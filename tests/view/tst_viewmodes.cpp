@@ -2,10 +2,15 @@
 // double-clicks on the real window.
 #include "browser.h"
 #include "platform/button3d.h"
+#include "platform/diskspace.h"
 #include "platform/panel3d.h"
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
+#include "platform/spinbutton.h"
+#include "store/copypanel.h"
 
+#include <QLineEdit>
+#include <QToolButton>
 #include <QtTest>
 
 class TestViewModes : public QObject {
@@ -20,6 +25,10 @@ private slots:
     void doubleClickOnTheWidePicture();
     void zoomEntryStartsAtTheTopLeft();
     void newAdWhileZoomedStaysZoomed();
+    void copyPanelStaysInFront_data();
+    void copyPanelStaysInFront();
+    void counterIsOnlyADisplay();
+    void keysScrollTheZoomedAd();
 };
 
 namespace {
@@ -43,6 +52,12 @@ void verifyNormal(Form1& f) {
     QVERIFY(!f.panParent->isVisible());
     QVERIFY(!f.cmdZoomOut->isVisible() && !f.SSCommand1->isVisible() && !f.SSCommand5->isVisible());
     QVERIFY(f.cmdZoom->isEnabled() && f.cmdWide->isEnabled() && f.SSCommand2->isEnabled());
+    const QString covered = unreachable(
+        {USABLE(f.Image1), USABLE(f.cmdYear[0]), USABLE(f.cmdYear[12]), USABLE(f.cmdYear[35]),
+         USABLE(f.cmdWide), USABLE(f.cmdZoom), USABLE(f.SSCommand2), USABLE(f.StatusDay),
+         USABLE(f.StatusDate), USABLE(f.StatusTime), USABLE(f.panText3), USABLE(f.PnlCoStar),
+         USABLE(f.SpinButton1->upArrow()), USABLE(f.SpinButton1->downArrow()), USABLE(f.Text1)});
+    QVERIFY2(covered.isEmpty(), qPrintable(covered));
 }
 
 void verifyZoomed(Form1& f) {
@@ -60,6 +75,11 @@ void verifyZoomed(Form1& f) {
     const QObjectList& kids = f.client()->children();
     QVERIFY(kids.indexOf(f.picDest) > kids.indexOf(f.SSPanel2));
     QVERIFY(kids.indexOf(f.VScr) > kids.indexOf(f.picDest));
+    const QString covered = unreachable(
+        {USABLE(f.picDest), USABLE(f.VScr), USABLE(f.HScroll1), USABLE(f.cmdZoomOut),
+         USABLE(f.SSCommand5), USABLE(f.SSCommand1), USABLE(f.panParent), USABLE(f.PnlCoStar),
+         USABLE(f.SpinButton1->upArrow()), USABLE(f.SpinButton1->downArrow()), USABLE(f.Text1)});
+    QVERIFY2(covered.isEmpty(), qPrintable(covered));
 }
 
 void verifyWide(Form1& f) {
@@ -73,9 +93,18 @@ void verifyWide(Form1& f) {
     QVERIFY(f.cmdZoomOut->isVisible() && f.SSCommand1->isVisible() && f.SSCommand5->isVisible());
     QCOMPARE(f.SSCommand5->text(), QStringLiteral("Zoom In"));
     QVERIFY(!f.cmdZoom->isEnabled() && !f.cmdWide->isEnabled() && !f.SSCommand2->isEnabled());
-    const QObjectList& kids = f.client()->children();
-    QCOMPARE(kids.last(), f.Image1); // front-most
+    const QString covered = unreachable(
+        {USABLE(f.Image1), USABLE(f.cmdZoomOut), USABLE(f.SSCommand5), USABLE(f.SSCommand1),
+         USABLE(f.panParent), USABLE(f.PnlCoStar), USABLE(f.SpinButton1->upArrow()),
+         USABLE(f.SpinButton1->downArrow()), USABLE(f.Text1)});
+    QVERIFY2(covered.isEmpty(), qPrintable(covered));
 }
+
+// Room enough for the copy, whatever the machine has.
+class AmpleDiskSpace : public DiskSpace {
+public:
+    std::optional<qint64> freeBytes(const QString&) const override { return 1LL << 40; }
+};
 
 } // namespace
 
@@ -84,9 +113,9 @@ void TestViewModes::nothingBeforeTheFirstYear() {
     b.addAds(1964, {0});
     b.start();
     Form1& f = *b.form;
-    QTest::mouseClick(f.cmdZoom, Qt::LeftButton);
-    QTest::mouseClick(f.cmdWide, Qt::LeftButton);
-    QTest::mouseDClick(f.Image1, Qt::LeftButton);
+    userClick(f.cmdZoom);
+    userClick(f.cmdWide);
+    userDoubleClick(f.Image1);
     QCOMPARE(f.Image1->geometry(), QRect(328, 0, 443, 555));
     QVERIFY(!f.picDest->isVisible());
     QVERIFY(f.SSPanel2->isVisible());
@@ -97,7 +126,7 @@ void TestViewModes::zoomInLayout() {
     Browser b;
     startOnYear(b, 1964);
     Form1& f = *b.form;
-    QTest::mouseClick(f.cmdZoom, Qt::LeftButton);
+    userClick(f.cmdZoom);
     verifyZoomed(f);
     QCOMPARE(f.picDest->geometry(), QRect(8, 0, 775, 492));
     QCOMPARE(b.app().ZoomMode, QStringLiteral("1"));
@@ -115,7 +144,7 @@ void TestViewModes::wideLayout() {
     Browser b;
     startOnYear(b, 1964);
     Form1& f = *b.form;
-    QTest::mouseClick(f.cmdWide, Qt::LeftButton);
+    userClick(f.cmdWide);
     verifyWide(f);
     QCOMPARE(b.app().ZoomMode, QStringLiteral("0"));
     // A new ad while wide is stretched into the wide rectangle.
@@ -140,12 +169,12 @@ void TestViewModes::zoomOutRestoresTheNormalView() {
     Browser b;
     startOnYear(b, 1999);
     Form1& f = *b.form;
-    QTest::mouseClick(from == QLatin1String("zoom") ? f.cmdZoom : f.cmdWide, Qt::LeftButton);
+    userClick(from == QLatin1String("zoom") ? f.cmdZoom : f.cmdWide);
     f.cmdYear[5]->setFocus();
     if (how == QLatin1String("button"))
-        QTest::mouseClick(f.cmdZoomOut, Qt::LeftButton);
+        userClick(f.cmdZoomOut);
     else
-        QTest::mouseDClick(f.picDest, Qt::LeftButton, {}, QPoint(50, 50));
+        userDoubleClick(f.picDest);
     verifyNormal(f);
     QCOMPARE(b.focusedYear(), 1964); // the year after 1999
     QCOMPARE(b.app().ZoomMode,
@@ -156,24 +185,24 @@ void TestViewModes::toggleNamesTheOtherView() {
     Browser b;
     startOnYear(b, 1964);
     Form1& f = *b.form;
-    QTest::mouseClick(f.cmdZoom, Qt::LeftButton);
+    userClick(f.cmdZoom);
     QCOMPARE(f.SSCommand5->text(), QStringLiteral("Wide"));
-    QTest::mouseClick(f.SSCommand5, Qt::LeftButton);
+    userClick(f.SSCommand5);
     verifyWide(f);
     QCOMPARE(b.app().ZoomMode, QStringLiteral("0"));
-    QTest::mouseClick(f.SSCommand5, Qt::LeftButton);
+    userClick(f.SSCommand5);
     verifyZoomed(f);
     // The toggle brings back the year panel and the status panels.
     QVERIFY(f.SSPanel2->isVisible() && f.StatusTime->isVisible());
     QCOMPARE(b.app().ZoomMode, QStringLiteral("1"));
 
     // Wide, Zoom Out, then a double-click: the toggle reads "Wide" and leads there.
-    QTest::mouseClick(f.cmdZoomOut, Qt::LeftButton);
-    QTest::mouseClick(f.cmdWide, Qt::LeftButton);
-    QTest::mouseClick(f.cmdZoomOut, Qt::LeftButton);
-    QTest::mouseDClick(f.Image1, Qt::LeftButton, {}, QPoint(20, 20));
+    userClick(f.cmdZoomOut);
+    userClick(f.cmdWide);
+    userClick(f.cmdZoomOut);
+    userDoubleClick(f.Image1);
     verifyZoomed(f);
-    QTest::mouseClick(f.SSCommand5, Qt::LeftButton);
+    userClick(f.SSCommand5);
     verifyWide(f);
 }
 
@@ -181,14 +210,14 @@ void TestViewModes::doubleClickOnTheWidePicture() {
     Browser b;
     startOnYear(b, 1964);
     Form1& f = *b.form;
-    QTest::mouseClick(f.cmdWide, Qt::LeftButton);
-    QTest::mouseDClick(f.Image1, Qt::LeftButton, {}, QPoint(100, 100));
+    userClick(f.cmdWide);
+    userDoubleClick(f.Image1);
     // Still wide, but the three buttons are enabled again.
     QVERIFY(f.Image1->isVisible());
     QCOMPARE(f.Image1->geometry(), QRect(6, 0, 793, 508));
     QVERIFY(f.cmdZoom->isEnabled() && f.cmdWide->isEnabled() && f.SSCommand2->isEnabled());
     // A second double-click zooms in with the panels still hidden.
-    QTest::mouseDClick(f.Image1, Qt::LeftButton, {}, QPoint(100, 100));
+    userDoubleClick(f.Image1);
     verifyZoomed(f);
     QVERIFY(!f.SSPanel2->isVisible());
     QVERIFY(!f.StatusDay->isVisible());
@@ -199,7 +228,7 @@ void TestViewModes::zoomEntryStartsAtTheTopLeft() {
     Browser b;
     startOnYear(b, 1964);
     Form1& f = *b.form;
-    QTest::mouseClick(f.cmdZoom, Qt::LeftButton);
+    userClick(f.cmdZoom);
     QCOMPARE(f.picDest->pos(), QPoint(8, 0)); // the 8-pixel margin until the first scroll
     f.HScroll1->setValue(120);
     f.VScr->setValue(200);
@@ -207,8 +236,8 @@ void TestViewModes::zoomEntryStartsAtTheTopLeft() {
     f.HScroll1->setValue(0);
     QCOMPARE(f.picDest->x(), 0); // the margin is gone
     f.HScroll1->setValue(50);
-    QTest::mouseClick(f.cmdZoomOut, Qt::LeftButton);
-    QTest::mouseClick(f.cmdZoom, Qt::LeftButton);
+    userClick(f.cmdZoomOut);
+    userClick(f.cmdZoom);
     QCOMPARE(f.VScr->Value(), 0);
     QCOMPARE(f.HScroll1->Value(), 0);
     QCOMPARE(f.picDest->geometry(), QRect(0, 0, 775, 492));
@@ -218,13 +247,98 @@ void TestViewModes::newAdWhileZoomedStaysZoomed() {
     Browser b;
     startOnYear(b, 1964);
     Form1& f = *b.form;
-    QTest::mouseClick(f.cmdZoom, Qt::LeftButton);
+    userClick(f.cmdZoom);
     f.VScr->setValue(100);
     b.spinUp();
     verifyZoomed(f);
     QVERIFY(b.showsFile(1964, 1));
     QCOMPARE(f.picDest->picture().cacheKey(), f.PicSrc->picture().cacheKey());
     QCOMPARE(f.VScr->Value(), 0);
+}
+
+void TestViewModes::copyPanelStaysInFront_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("then");
+    QTest::newRow("normal, then wide") << "normal"
+                                       << "wide";
+    QTest::newRow("zoomed, then wide") << "zoom"
+                                       << "wide";
+    QTest::newRow("wide, then zoom out") << "wide"
+                                         << "out";
+    QTest::newRow("wide, then zoomed") << "wide"
+                                       << "toggle";
+}
+
+// The copy panel opened over any view stays usable whatever view comes next.
+void TestViewModes::copyPanelStaysInFront() {
+    QFETCH(QString, first);
+    QFETCH(QString, then);
+    Browser b;
+    b.app().platform.diskSpace = std::make_shared<AmpleDiskSpace>();
+    startOnYear(b, 1964);
+    Form1& f = *b.form;
+    if (first == QLatin1String("zoom"))
+        userClick(f.cmdZoom);
+    else if (first == QLatin1String("wide"))
+        userClick(f.cmdWide);
+    f.mnuCopy->trigger();
+    QVERIFY(f.pnlProgress->isVisible());
+    const auto panelUsable = [&f] {
+        return unreachable({USABLE(f.copyPanel->cmdCopy), USABLE(f.copyPanel->cmdCancel),
+                            USABLE(f.copyPanel->ProgressGuage), USABLE(f.copyPanel->Text2)});
+    };
+    QString covered = panelUsable();
+    QVERIFY2(covered.isEmpty(), qPrintable(covered));
+    if (then == QLatin1String("wide"))
+        userClick(first == QLatin1String("zoom") ? f.SSCommand5 : f.cmdWide);
+    else if (then == QLatin1String("out"))
+        userClick(f.cmdZoomOut);
+    else
+        userClick(f.SSCommand5);
+    covered = panelUsable();
+    QVERIFY2(covered.isEmpty(), qPrintable(covered));
+    userClick(f.copyPanel->cmdCancel);
+    QVERIFY(!f.pnlProgress->isVisible());
+}
+
+// Keys that reach the counter (the disabled Zoom In button hands the focus
+// on) leave its text alone.
+void TestViewModes::counterIsOnlyADisplay() {
+    Browser b;
+    startOnYear(b, 1964);
+    Form1& f = *b.form;
+    userClick(f.cmdZoom);
+    f.Text1->setFocus();
+    QTest::keyClicks(f.Text1, QStringLiteral(",.x"));
+    QTest::keyClick(f.Text1, Qt::Key_Backspace);
+    QCOMPARE(b.counter(), QStringLiteral("1 of 2"));
+}
+
+// A click on a scroll bar gives it the keyboard, and the keys then scroll the
+// picture as the bar's own arrows do.
+void TestViewModes::keysScrollTheZoomedAd() {
+    Browser b;
+    startOnYear(b, 1964);
+    Form1& f = *b.form;
+    userClick(f.cmdZoom);
+    userClick(f.VScr);
+    QCOMPARE(QApplication::focusWidget(), f.VScr);
+    const int track = f.VScr->Value(); // the click in the track moved it a page
+    QTest::keyClick(f.VScr, Qt::Key_Down);
+    QCOMPARE(f.VScr->Value(), track + f.VScr->singleStep());
+    QCOMPARE(f.picDest->y(), -f.VScr->Value());
+    QTest::keyClick(f.VScr, Qt::Key_End);
+    QCOMPARE(f.VScr->Value(), f.VScr->Max());
+    QCOMPARE(f.picDest->y(), -f.VScr->Max());
+    QTest::keyClick(f.VScr, Qt::Key_Home);
+    QCOMPARE(f.VScr->Value(), 0);
+
+    userClick(f.HScroll1);
+    QCOMPARE(QApplication::focusWidget(), f.HScroll1);
+    const int across = f.HScroll1->Value();
+    QTest::keyClick(f.HScroll1, Qt::Key_PageDown);
+    QCOMPARE(f.HScroll1->Value(), qMin(f.HScroll1->Max(), across + f.HScroll1->pageStep()));
+    QCOMPARE(f.picDest->x(), -f.HScroll1->Value());
 }
 
 QTEST_MAIN(TestViewModes)
