@@ -26,6 +26,8 @@ private slots:
     void copyRunThroughTheWindow();
     void windowCannotCloseDuringRun();
     void mediumTakenOutMidRun();
+    void progressIsCurrentWhenABoxOpens();
+    void gaugeCaptionReadableOverTheBar();
 };
 
 namespace {
@@ -65,6 +67,26 @@ struct Window {
     QString cd;
     std::unique_ptr<Form1> form;
 };
+
+// True when a gauge is painted as the same gauge showing `percent` is.
+bool gaugePaints(Panel3D* gauge, int percent) {
+    Panel3D same(gauge->parentWidget());
+    same.setGeometry(gauge->geometry());
+    same.setFont(gauge->font());
+    same.setFloodPercent(percent);
+    same.setCaption(QString::number(percent));
+    return gauge->grab().toImage() == same.grab().toImage();
+}
+
+// The largest difference in grey level between a pixel of `area` and
+// `background`, among pixels that are not the background (0 when all are).
+int contrastOver(const QImage& image, QRect area, QRgb background) {
+    int most = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            most = qMax(most, qAbs(qGray(image.pixel(x, y)) - qGray(background)));
+    return most;
+}
 
 void checkControl(QWidget* w, QWidget* parent, QRect rect) {
     QCOMPARE(w->parentWidget(), parent);
@@ -135,6 +157,8 @@ void TestCopyPanel::freeSpaceTest() {
     QFETCH(std::optional<qint64>, free);
     QFETCH(QStringList, messages);
     TestEnv env;
+    const QString copyPath = env.makeFolder(QStringLiteral("data"));
+    env.app().platform.program.CopyPath = copyPath;
     Window win(env, free);
     env.messages().replies = QList<int>(messages.size(), MsgReply::Ok);
     win.form->mnuCopy->trigger();
@@ -144,7 +168,7 @@ void TestCopyPanel::freeSpaceTest() {
                      call.text;
     QCOMPARE(shown, messages);
     // The volume measured is the one that receives the copy.
-    QCOMPARE(win.disk->asked, QStringList{env.programDir()});
+    QCOMPARE(win.disk->asked, QStringList{copyPath});
     QCOMPARE(win.form->pnlProgress->isVisible(), messages.isEmpty());
     if (!messages.isEmpty()) {
         QCOMPARE(env.app().MessageText, env.messages().calls.last().text);
@@ -307,6 +331,59 @@ void TestCopyPanel::mediumTakenOutMidRun() {
     QCOMPARE(env.app().AdsRoot, QStringLiteral("D:"));
     QVERIFY(win.form->isEnabled());
     QCOMPARE(env.app().platform.pointer.current(), MousePointer::Default);
+}
+
+void TestCopyPanel::progressIsCurrentWhenABoxOpens() {
+    TestEnv env;
+    Window win(env);
+    for (int n = 0; n < 3; ++n)
+        writeFile(win.cd + QStringLiteral("/ads/61tova0%1.jpg").arg(n), patternBytes(60000, n));
+    // The second file fails at its second block.
+    auto& files = env.app().platform.files;
+    files = std::make_shared<FullDiskFiles>(std::make_shared<DriveMap>(files->drives()),
+                                            QStringList{QStringLiteral("61tova01.jpg")}, 30000);
+    CopyPanel& c = win.panel();
+    QStringList shown;
+    env.messages().replies = {MsgReply::Ok, MsgReply::Ok};
+    env.messages().onShow = [&](const MessageCall& call) {
+        const bool atResult = call.title == ProductTitle;
+        // What the panel shows behind the box: the block the run stopped at,
+        // or the last file and the full run.
+        shown << c.Text2->text();
+        QVERIFY2(gaugePaints(c.ProgressGuage, atResult ? 100 : 83), qPrintable(call.text));
+        QVERIFY2(gaugePaints(c.ProgressGuage2, atResult ? 100 : 0), qPrintable(call.text));
+    };
+    win.form->mnuCopy->trigger();
+    QTest::mouseClick(c.cmdCopy, Qt::LeftButton);
+    QCOMPARE(env.messages().calls.size(), 2);
+    QCOMPARE(shown, (QStringList{"D:\\Ads\\61tova01.jpg", "D:\\Ads\\61tova02.jpg"}));
+}
+
+void TestCopyPanel::gaugeCaptionReadableOverTheBar() {
+    TestEnv env;
+    Window win(env);
+    Panel3D* gauge = win.panel().ProgressGuage;
+    const QRect inner = gauge->contentsRect().adjusted(1, 1, -1, -1);
+    const QPoint barPixel = inner.topLeft();
+    const QPoint greyPixel = inner.topRight();
+
+    gauge->setFloodPercent(100);
+    gauge->setCaption(QStringLiteral("100"));
+    QImage image = gauge->grab().toImage();
+    const QRgb bar = image.pixel(barPixel);
+    QVERIFY(contrastOver(image, inner, bar) >= 128);
+
+    // Half filled under a caption that spans the middle: each part of it
+    // stands out from what lies under it.
+    gauge->setFloodPercent(50);
+    gauge->setCaption(QString(40, QLatin1Char('8')));
+    image = gauge->grab().toImage();
+    QCOMPARE(image.pixel(barPixel), bar);
+    const QRgb grey = image.pixel(greyPixel);
+    QVERIFY(qGray(grey) - qGray(bar) >= 100);
+    const int half = inner.width() / 2;
+    QVERIFY(contrastOver(image, inner.adjusted(0, 0, -half - 2, 0), bar) >= 128);
+    QVERIFY(contrastOver(image, inner.adjusted(half + 2, 0, 0, 0), grey) >= 128);
 }
 
 QTEST_MAIN(TestCopyPanel)
