@@ -8,19 +8,22 @@
 #include "shell/form1.h"
 
 #include <QTimer>
+#include <algorithm>
 
-QString AdPicturePath(const AppState& app, int n) {
-    return app.AdsRoot + QStringLiteral("\\ads\\") + app.ViewerState.YearPart +
-           QStringLiteral("tova") + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')) +
-           QStringLiteral(".jpg");
+namespace {
+
+QString picturePath(const QString& root, const QString& yearPart, int n) {
+    return root + QStringLiteral("\\ads\\") + yearPart + QStringLiteral("tova") +
+           QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')) + QStringLiteral(".jpg");
 }
 
-int CountAds(const AppState& app) {
-    // One listing of the folder answers all 31 probes at once; a medium that
-    // is gone lists nothing, so every ad counts as missing.
-    const QString prefix = app.ViewerState.YearPart + QStringLiteral("tova");
-    const QStringList names = app.platform.files->DirAll(app.AdsRoot + QStringLiteral("\\ads\\") +
-                                                         prefix + QStringLiteral("??.jpg"));
+// The highest ad number of the year below one root, -1 when there is none.
+// One listing of the folder answers all 31 probes at once; a medium that is
+// gone lists nothing, so every ad counts as missing.
+int highestAd(const Files& files, const QString& root, const QString& yearPart) {
+    const QString prefix = yearPart + QStringLiteral("tova");
+    const QStringList names =
+        files.DirAll(root + QStringLiteral("\\ads\\") + prefix + QStringLiteral("??.jpg"));
     int highest = -1;
     for (const QString& name : names) {
         bool ok = false;
@@ -30,6 +33,33 @@ int CountAds(const AppState& app) {
             continue;
         highest = qMax(highest, n);
     }
+    return highest;
+}
+
+// A hard-disk copy may lack pictures (a copy run that failed half way) or
+// hold one that cannot be read: the medium has them all, so it is asked too.
+bool mediumBehindCopy(const AppState& app) {
+    return !app.MediaRoot.isEmpty() && app.MediaRoot != app.AdsRoot;
+}
+
+} // namespace
+
+QString AdPicturePath(const AppState& app, int n) {
+    return picturePath(app.AdsRoot, app.ViewerState.YearPart, n);
+}
+
+QStringList AdPictureSources(const AppState& app, int n) {
+    QStringList paths{AdPicturePath(app, n)};
+    if (mediumBehindCopy(app))
+        paths << picturePath(app.MediaRoot, app.ViewerState.YearPart, n);
+    return paths;
+}
+
+int CountAds(const AppState& app) {
+    const Files& files = *app.platform.files;
+    int highest = highestAd(files, app.AdsRoot, app.ViewerState.YearPart);
+    if (mediumBehindCopy(app))
+        highest = qMax(highest, highestAd(files, app.MediaRoot, app.ViewerState.YearPart));
     return highest + 1;
 }
 
@@ -40,17 +70,19 @@ void FocusNextYear(Form1& form) {
 
 bool LoadAdPicture(Form1& form, int n) {
     const Files& files = *form.app().platform.files;
-    const QString path = AdPicturePath(form.app(), n);
-    AdLookAhead::Picture prepared;
-    if (form.lookAhead)
-        prepared = form.lookAhead->take(files, path);
-    if (prepared.image.isNull())
-        prepared.image = LoadPicture(files, path);
-    if (prepared.image.isNull())
-        return false;
-    form.PicSrc->setPicture(QPixmap::fromImage(std::move(prepared.image)));
-    form.Image1->setPicture(form.PicSrc->picture(), prepared.stretched);
-    return true;
+    for (const QString& path : AdPictureSources(form.app(), n)) {
+        AdLookAhead::Picture prepared;
+        if (form.lookAhead)
+            prepared = form.lookAhead->take(files, path);
+        if (prepared.image.isNull())
+            prepared.image = LoadPicture(files, path);
+        if (prepared.image.isNull())
+            continue;
+        form.PicSrc->setPicture(QPixmap::fromImage(std::move(prepared.image)));
+        form.Image1->setPicture(form.PicSrc->picture(), prepared.stretched);
+        return true;
+    }
+    return false;
 }
 
 static void prepareNow(Form1& form);
@@ -68,8 +100,14 @@ static void prepareNow(Form1& form) {
     QStringList paths;
     if (s.AdCount > 1) {
         const int n = s.AdNumber;
-        paths << AdPicturePath(app, n + 1 < s.AdCount ? n + 1 : 0)
-              << AdPicturePath(app, n > 0 ? n - 1 : s.AdCount - 1);
+        for (int neighbour : {n + 1 < s.AdCount ? n + 1 : 0, n > 0 ? n - 1 : s.AdCount - 1}) {
+            // The file that LoadAdPicture will find first.
+            const QStringList sources = AdPictureSources(app, neighbour);
+            const auto found = std::find_if(sources.begin(), sources.end(), [&](const QString& p) {
+                return app.platform.files->exists(p);
+            });
+            paths << (found != sources.end() ? *found : sources.first());
+        }
     }
     form.lookAhead->prepare(*app.platform.files, paths, form.Image1->size());
 }

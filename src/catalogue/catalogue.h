@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct AppState;
 class Form1;
@@ -9,15 +10,21 @@ class Form1;
 // AdsRoot + "\ads\" + YearPart + "tova" + two digits + ".jpg".
 QString AdPicturePath(const AppState& app, int n);
 
+// Where ad n's picture is looked for, in order: AdPicturePath, then the
+// medium's own picture when AdsRoot is a copy on the hard disk.
+QStringList AdPictureSources(const AppState& app, int n);
+
 // The ad count of the selected year: the highest ad number whose picture
-// exists, plus 1; 0 when there is none. Nothing is opened.
+// exists under AdsRoot or on the medium, plus 1; 0 when there is none.
+// Nothing is opened.
 int CountAds(const AppState& app);
 
 // The keyboard focus to the year button after the selected one, from 1999 to 1964.
 void FocusNextYear(Form1& form);
 
-// Loads ad n's picture into PicSrc and gives Image1 the same picture. False
-// (and nothing changed) when the picture cannot be loaded.
+// Loads ad n's picture (from the first of AdPictureSources that loads) into
+// PicSrc and gives Image1 the same picture. False (and nothing changed) when
+// no source can be loaded.
 bool LoadAdPicture(Form1& form, int n);
 
 // Starts decoding, in the background, the ads a user is likely to want next:

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 Files::Files(std::shared_ptr<const DriveMap> drives)
     : m_drives(std::move(drives)), m_hostRoot(std::make_shared<FolderVolume>(QStringLiteral("/"))) {
@@ -282,9 +283,27 @@ bool ReplacingFile::write(const char* data, qint64 size) {
     return true;
 }
 
+bool ReplacingFile::syncData() {
+    int rc;
+    do
+        rc = ::fsync(m_file.handle());
+    while (rc != 0 && errno == EINTR);
+    if (rc == 0)
+        return true;
+    m_error = qt_error_string(errno);
+    return false;
+}
+
 bool ReplacingFile::commit() {
     if (!m_file.isOpen())
         return false;
+    // A new file needs no flush: until its data reaches the disk nothing is
+    // lost but the copy itself.
+    const QFileInfo target(m_target);
+    if ((target.exists() || target.isSymLink()) && !syncData()) {
+        discard();
+        return false;
+    }
     m_file.unsetError();
     m_file.close();
     if (m_file.error() != QFileDevice::NoError) {

@@ -34,13 +34,19 @@ public:
     bool reserve(qint64 size);
     // Writes all of the bytes or fails.
     virtual bool write(const char* data, qint64 size);
-    // Closes the temporary file and renames it over the target.
+    // Closes the temporary file and renames it over the target. An older
+    // target is replaced only once the new bytes are on the disk, so that a
+    // power cut at any moment leaves one of the two whole.
     bool commit();
     QString target() const { return m_target; }
+    // The temporary file's host path while it is open.
+    QString tempPath() const { return m_file.fileName(); }
     QString errorString() const { return m_error; }
 
 protected:
     void setErrorString(const QString& text) { m_error = text; }
+    // Flushes the temporary file's data to the disk. False on failure.
+    virtual bool syncData();
 
 private:
     void discard();

@@ -41,17 +41,28 @@ void Panel3D::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter p(this);
     const QRect inner = contentsRect().adjusted(1, 1, -1, -1);
+    QRect bar;
     if (m_flood && m_percent > 0) {
-        QRect bar = inner;
+        bar = inner;
         bar.setWidth(inner.width() * m_percent / 100);
         p.fillRect(bar, QColor(0, 0, 128));
     }
-    if (!m_caption.isEmpty()) {
-        p.setFont(font());
-        // A panel's caption stays readable while its window is disabled.
-        p.setPen(m_captionColor.isValid()
-                     ? m_captionColor
-                     : palette().color(QPalette::Active, QPalette::WindowText));
-        p.drawText(inner, int(m_align) | Qt::TextSingleLine, m_caption);
-    }
+    if (m_caption.isEmpty())
+        return;
+    p.setFont(font());
+    // A panel's caption stays readable while its window is disabled.
+    const QColor pen = m_captionColor.isValid()
+                           ? m_captionColor
+                           : palette().color(QPalette::Active, QPalette::WindowText);
+    const int flags = int(m_align) | Qt::TextSingleLine;
+    p.setClipRegion(QRegion(inner).subtracted(bar));
+    p.setPen(pen);
+    p.drawText(inner, flags, m_caption);
+    if (bar.isEmpty())
+        return;
+    // Over the bar the caption takes the inverse colour, so that the part of
+    // it the bar has reached can still be read.
+    p.setClipRect(bar);
+    p.setPen(QColor(255 - pen.red(), 255 - pen.green(), 255 - pen.blue()));
+    p.drawText(inner, flags, m_caption);
 }

@@ -3,7 +3,8 @@
 #include <QFrame>
 
 // A bevelled 3-D panel with a centred caption and an optional fill level (the
-// progress gauge): that share of the panel is filled with a bar.
+// progress gauge): that share of the panel is filled with a bar, over which
+// the caption is drawn in its inverse colour.
 class Panel3D : public QFrame {
     Q_OBJECT
 public:

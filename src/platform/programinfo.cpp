@@ -5,24 +5,38 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace {
+
+QString withoutTrailingSeparator(QString dir) {
+    while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
+        dir.chop(1);
+    return dir;
+}
+
+} // namespace
+
 QString ProgramInfo::joinArguments(const QStringList& argumentsAfterProgram) {
     return argumentsAfterProgram.join(QLatin1Char(' '));
 }
 
-ProgramInfo ProgramInfo::fromProcess(const QStringList& arguments) {
+ProgramInfo ProgramInfo::fromFolders(const QString& exeFolder, const QString& dataFolder,
+                                     const QStringList& arguments) {
     ProgramInfo info;
     info.Title = QStringLiteral("KestrunAds");
     info.EXEName = QStringLiteral("KestrunAds");
-    QString dir = QCoreApplication::applicationDirPath();
-    if (!QFileInfo(dir).isWritable()) {
-        // A system-wide install: the user's own data folder receives the copies.
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        if (!data.isEmpty() && QDir().mkpath(data))
-            dir = data;
-    }
-    while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
-        dir.chop(1);
-    info.Path = dir;
+    info.Path = withoutTrailingSeparator(exeFolder);
+    info.CopyPath = info.Path;
+    // Installed for all users, or run from a disc: the copy goes to the
+    // user's own folder, while everything else is still read beside the
+    // executable.
+    if (!QFileInfo(info.Path).isWritable() && !dataFolder.isEmpty() && QDir().mkpath(dataFolder))
+        info.CopyPath = withoutTrailingSeparator(dataFolder);
     info.Command = joinArguments(arguments.mid(1));
     return info;
+}
+
+ProgramInfo ProgramInfo::fromProcess(const QStringList& arguments) {
+    return fromFolders(QCoreApplication::applicationDirPath(),
+                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                       arguments);
 }

@@ -30,9 +30,14 @@ bool LocateAds(AppState& app) {
         app.AdsRoot = appPath;
         return true;
     }
+    // Copied ads lie beside the executable, or, when it could not be written
+    // there, in the user's own folder.
+    const QString copyPath = app.platform.program.CopyPath;
     for (;;) {
         if (probe(app, appPath))
             app.AdsRoot = appPath;
+        else if (!copyPath.isEmpty() && copyPath != appPath && probe(app, copyPath))
+            app.AdsRoot = copyPath;
         const QString letters = QStringLiteral("DEFGHIJKLMNOPQRSTUVWXYZ");
         for (QChar letter : letters) {
             const QString root = QString(letter) + QLatin1Char(':');

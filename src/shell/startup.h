@@ -7,9 +7,10 @@ struct AppState;
 // Refuses a second running copy: the message, then the end. False when ended.
 bool CheckSingleInstance(AppState& app);
 
-// The "HWI" switch, or the search for the ads over the program folder and the
-// drives D: to Z:, with the missing-media prompt until one is found. Sets
-// MediaRoot and AdsRoot. False when the user cancelled (the program ended).
+// The "HWI" switch, or the search for the ads: copies in the program folder
+// (or else in the folder copies go to), the medium on the drives D: to Z:,
+// with the missing-media prompt until one is found. Sets MediaRoot and
+// AdsRoot. False when the user cancelled (the program ended).
 bool LocateAds(AppState& app);
 
 // True when the screen measures width × height pixels at 15 twips per pixel.

@@ -55,7 +55,7 @@ int runGauge(const CopyRun& run) {
 }
 
 // One failed file: its error box while the run has shown few, else only counted.
-void fileFailed(AppState& app, CopyRun& run, const QString& description) {
+void fileFailed(AppState& app, CopyRun& run, CopyView& view, const QString& description) {
     run.failedNames << fileNameOf(run.CopySource);
     if (run.errorBoxesShown >= MaxCopyErrorBoxes)
         return;
@@ -65,7 +65,9 @@ void fileFailed(AppState& app, CopyRun& run, const QString& description) {
         text += CRLF + CRLF +
                 QStringLiteral("Any further files that cannot be copied will be counted and "
                                "named when the copy ends.");
-    // The box waits for the user: the normal pointer while it is up.
+    // The box waits for the user: the normal pointer while it is up, and the
+    // panel behind it showing where the run stopped.
+    view.showProgress();
     app.platform.pointer.set(MousePointer::Default);
     app.platform.MsgBox(text, MsgStyle::OkOnly, QString());
     app.platform.pointer.set(MousePointer::Hourglass);
@@ -183,8 +185,10 @@ int GaugeLevel(double percent) {
 
 bool BuildFileList(AppState& app, CopyRun& run) {
     app.MediaErrorCode = QStringLiteral("ca001");
+    // The list is the medium's, not that of an earlier copy, which may lack
+    // files: a run that failed half way is completed by the next one.
     // "*" takes every file, as "*.*" does on the original platform.
-    const QString pattern = app.AdsRoot + QStringLiteral("\\Ads\\*");
+    const QString pattern = app.MediaRoot + QStringLiteral("\\Ads\\*");
     std::optional<QStringList> names = app.platform.files->listFiles(pattern);
     while (!names) {
         if (!ShowMediaPrompt(app))
@@ -195,7 +199,7 @@ bool BuildFileList(AppState& app, CopyRun& run) {
     std::sort(names->begin(), names->end());
     run.AdsFileList = QStringList{QString()};
     for (const QString& name : std::as_const(*names))
-        run.AdsFileList << app.AdsRoot + QStringLiteral("\\Ads\\") + name;
+        run.AdsFileList << app.MediaRoot + QStringLiteral("\\Ads\\") + name;
     run.AdsFileCount = int(names->size());
     return true;
 }
@@ -204,7 +208,7 @@ bool CopyOneFile(AppState& app, CopyRun& run, CopyView& view) {
     const std::optional<QString> error = copyBlocks(app, run, view);
     if (!error)
         return true;
-    fileFailed(app, run, *error);
+    fileFailed(app, run, view, *error);
     return false;
 }
 
@@ -226,7 +230,7 @@ QString CopyFailureText(const QStringList& failedNames, int fileCount, bool adsS
 }
 
 void CopyAds(AppState& app, CopyRun& run, CopyView& view) {
-    const QString appPath = app.platform.program.Path;
+    const QString copyPath = app.platform.program.CopyPath;
     app.platform.pointer.set(MousePointer::Hourglass);
     run.CopyBytesLeft = AdsTotalBytes;
     run.failedNames.clear();
@@ -234,22 +238,22 @@ void CopyAds(AppState& app, CopyRun& run, CopyView& view) {
     view.setBusy(true);
     run.sourceFolderText = app.MediaRoot + QStringLiteral("\\Ads");
     run.sourceFolder = app.platform.files->resolve(run.sourceFolderText);
-    run.destFolderText = appPath + QStringLiteral("\\Ads");
+    run.destFolderText = copyPath + QStringLiteral("\\Ads");
     run.destFolderHost = app.platform.files->hostPathForWrite(run.destFolderText);
     for (int i = 1; i <= run.AdsFileCount; ++i) {
-        // The list comes from AdsRoot, the bytes always from the medium.
         const QString name = fileNameOf(run.AdsFileList.at(i));
-        run.CopyDest = appPath + QStringLiteral("\\Ads\\") + name;
+        run.CopyDest = copyPath + QStringLiteral("\\Ads\\") + name;
         run.CopySource = app.MediaRoot + QStringLiteral("\\Ads\\") + name;
         CopyOneFile(app, run, view);
     }
     view.setRunGauge(100);
+    view.showProgress();
     app.platform.pointer.set(MousePointer::Default);
     if (run.failedNames.isEmpty()) {
         app.MessageText = QStringLiteral("Ads successfully copied!") + CRLF;
     } else {
         app.MessageText =
-            CopyFailureText(run.failedNames, run.AdsFileCount, app.AdsRoot != appPath);
+            CopyFailureText(run.failedNames, run.AdsFileCount, app.AdsRoot != copyPath);
     }
     const int reply = app.platform.MsgBox(app.MessageText, MsgStyle::Exclamation, ProductTitle);
     app.MessageReply = QString::number(reply);
@@ -262,14 +266,14 @@ void RunCopyCommand(AppState& app, CopyRun& run, CopyView& view) {
         return; // the program ended at the prompt
     view.setButtonsEnabled(false);
     view.setPanelVisible(true);
-    const QString appPath = app.platform.program.Path;
+    const QString copyPath = app.platform.program.CopyPath;
     // Already there is fine.
-    app.platform.files->MkDir(appPath + QStringLiteral("\\ads\\"));
+    app.platform.files->MkDir(copyPath + QStringLiteral("\\ads\\"));
     CopyAds(app, run, view);
     // Pictures are read from the program folder only once it really holds them.
     if (run.failedNames.isEmpty() &&
-        !app.platform.files->Dir(appPath + QStringLiteral("\\ads\\*.jpg")).isEmpty())
-        app.AdsRoot = appPath;
+        !app.platform.files->Dir(copyPath + QStringLiteral("\\ads\\*.jpg")).isEmpty())
+        app.AdsRoot = copyPath;
     view.setPanelVisible(false);
     view.setButtonsEnabled(true);
     view.setFileGauge(0);

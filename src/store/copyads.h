@@ -38,6 +38,9 @@ public:
     virtual void setRunGauge(int percent) = 0;
     // Lets pending window events (painting, the clock) run.
     virtual void doEvents() = 0;
+    // Puts the latest source path and gauge values on the controls now: a
+    // message box is about to cover the run, or the run has ended.
+    virtual void showProgress() = 0;
 };
 
 // The copy list and the file under way, for one run.
@@ -66,19 +69,19 @@ struct CopyRun {
 // halves to even, kept within 0–100.
 int GaugeLevel(double percent);
 
-// The copy list from AdsRoot's ads folder, in binary order of names. A
+// The copy list from the medium's ads folder, in binary order of names. A
 // listing that fails shows the "ca001" prompt; Retry lists again. False when
 // the user cancelled (the program ended).
 bool BuildFileList(AppState& app, CopyRun& run);
-// Copies every listed file from the medium into the program folder and
-// shows the result.
+// Copies every listed file from the medium into the ads folder of CopyPath
+// and shows the result.
 void CopyAds(AppState& app, CopyRun& run, CopyView& view);
 // Copies CopySource to CopyDest block by block; a failure is shown (or
 // counted) and leaves any earlier copy of the file as it was. False on failure.
 bool CopyOneFile(AppState& app, CopyRun& run, CopyView& view);
 // The "Copy Ads" button: list, copy, result, then the panel put back. AdsRoot
-// becomes the program folder only when every file was copied and the
-// program folder now holds ads.
+// becomes CopyPath only when every file was copied and its ads folder now
+// holds ads.
 void RunCopyCommand(AppState& app, CopyRun& run, CopyView& view);
 
 // The closing message of a run in which some files failed.

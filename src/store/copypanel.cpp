@@ -147,6 +147,11 @@ void CopyPanel::doEvents() {
     QCoreApplication::processEvents();
 }
 
+void CopyPanel::showProgress() {
+    pushProgress();
+    m_sincePush.restart();
+}
+
 bool CopyPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_form && event->type() == QEvent::Close) {
         event->ignore();

@@ -36,6 +36,7 @@ struct CopyPanel : public QObject, public CopyView {
     void setFileGauge(int percent) override;
     void setRunGauge(int percent) override;
     void doEvents() override;
+    void showProgress() override;
 
 protected:
     // While a run is busy the main window cannot be closed: a copy run

@@ -27,7 +27,7 @@ QString NotEnoughSpaceText(qint64 freeBytes) {
 
 qint64 GetDiskSpace(AppState& app) {
     // The volume that receives the copy, whatever the current folder is.
-    const QString folder = app.platform.files->hostPathOf(app.platform.program.Path);
+    const QString folder = app.platform.files->hostPathOf(app.platform.program.CopyPath);
     const auto free = diskSpaceOf(app.platform).freeBytes(folder);
     if (free)
         return *free;

@@ -36,15 +36,15 @@ QString notAllRemovedText(qsizetype remaining, qsizetype total, const QString& f
 } // namespace
 
 bool ProgramFolderIsMedium(AppState& app) {
-    const QString appPath = app.platform.program.Path;
-    if (app.MediaRoot == appPath)
+    const QString copyPath = app.platform.program.CopyPath;
+    if (app.MediaRoot == copyPath)
         return true;
     const Files& files = *app.platform.files;
     // The same folders reached another way: a drive that is the program
     // folder, or an ads folder that is the medium's.
-    return Files::sameHostFile(files.hostPathOf(app.MediaRoot), files.hostPathOf(appPath)) ||
+    return Files::sameHostFile(files.hostPathOf(app.MediaRoot), files.hostPathOf(copyPath)) ||
            Files::sameHostFile(files.hostPathOf(app.MediaRoot + QStringLiteral("\\ads")),
-                               files.hostPathOf(appPath + QStringLiteral("\\ads")));
+                               files.hostPathOf(copyPath + QStringLiteral("\\ads")));
 }
 
 bool RemoveAds(AppState& app) {
@@ -64,7 +64,7 @@ bool RemoveAds(AppState& app) {
         return false;
 
     p.pointer.set(MousePointer::Hourglass);
-    const QString ads = p.program.Path + QStringLiteral("\\ads");
+    const QString ads = p.program.CopyPath + QStringLiteral("\\ads");
     const QString adsHost = p.files->hostPathOf(ads);
     QStringList remaining;
     qsizetype total = 0;

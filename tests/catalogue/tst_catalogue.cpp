@@ -24,6 +24,7 @@ private slots:
     void keysOnAYearButtonSelectIt();
     void missingFirstPictureAsksForTheMedium();
     void cancellingThePromptEnds();
+    void partialCopyReadsTheMedium();
 };
 
 void TestCatalogue::picturePaths() {
@@ -205,6 +206,40 @@ void TestCatalogue::cancellingThePromptEnds() {
     b.clickYear(1990);
     QCOMPARE(b.env.endCount(), 1);
     QCOMPARE(b.app().MessageReply, QStringLiteral("2"));
+}
+
+void TestCatalogue::partialCopyReadsTheMedium() {
+    Browser b;
+    b.addAds(1964, {0, 1, 2, 3});
+    b.addAds(1980, {0, 1, 2});
+    b.addAds(1981, {0});
+    // A copy run that stopped part way: 1964 in part, 1980 not at all, and
+    // a picture of 1981 that cannot be read.
+    writeAds(b.env.programDir(), 1964, {0, 1});
+    QFile broken(b.env.programDir() + QStringLiteral("/ads/81tova00.jpg"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("cut short");
+    broken.close();
+    b.start();
+    QCOMPARE(b.app().AdsRoot, b.env.programDir());
+
+    b.clickYear(1980);
+    QVERIFY(b.showsFile(1980, 0));
+    QCOMPARE(b.counter(), QStringLiteral("1 of 3"));
+    b.clickYear(1964);
+    QCOMPARE(b.counter(), QStringLiteral("1 of 4"));
+    b.spinDown();
+    QVERIFY(b.showsFile(1964, 3));
+    QCOMPARE(b.counter(), QStringLiteral("4 of 4"));
+    b.clickYear(1981);
+    QVERIFY(b.showsFile(1981, 0));
+    QVERIFY(b.env.messages().calls.isEmpty());
+
+    // A picture that neither has asks for the medium, as always.
+    b.env.messages().replies = {MsgReply::Retry};
+    b.clickYear(1970);
+    QCOMPARE(b.env.messages().calls.size(), 1);
+    QVERIFY(b.env.messages().calls[0].text.startsWith(QStringLiteral("Error number: CA002")));
 }
 
 QTEST_MAIN(TestCatalogue)

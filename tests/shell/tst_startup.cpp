@@ -6,6 +6,7 @@
 #include "shell/form1_load.h"
 #include "shell/mediaprompt.h"
 #include "shell/startup.h"
+#include "storetestkit.h"
 
 #include <QAction>
 #include <QtTest>
@@ -16,6 +17,8 @@ private slots:
     void hwiSwitch_data();
     void hwiSwitch();
     void programFolderAndMediumOnF();
+    void copiesInTheUsersFolder();
+    void hwiFromReadOnlyFolder();
     void programFolderAloneStillPrompts();
     void earlierLetterWins();
     void lettersBeforeDAreNeverProbed();
@@ -77,6 +80,44 @@ void TestStartup::programFolderAndMediumOnF() {
     QVERIFY(LocateAds(env.app()));
     QCOMPARE(env.app().AdsRoot, env.programDir());
     QCOMPARE(env.app().MediaRoot, QStringLiteral("F:"));
+    QVERIFY(env.messages().calls.isEmpty());
+}
+
+void TestStartup::copiesInTheUsersFolder() {
+    TestEnv env;
+    const QString data = env.makeFolder(QStringLiteral("data"));
+    env.app().platform.program.CopyPath = data;
+    writeAds(data, 1964, {0});
+    const QString cd = env.makeFolder(QStringLiteral("cd"));
+    writeAds(cd, 1964, {0});
+    env.mapDrive(QLatin1Char('D'), cd);
+    QVERIFY(LocateAds(env.app()));
+    QCOMPARE(env.app().AdsRoot, data);
+    QCOMPARE(env.app().MediaRoot, QStringLiteral("D:"));
+    // Copies beside the executable come first.
+    writeAds(env.programDir(), 1964, {0});
+    env.app().AdsRoot.clear();
+    QVERIFY(LocateAds(env.app()));
+    QCOMPARE(env.app().AdsRoot, env.programDir());
+}
+
+void TestStartup::hwiFromReadOnlyFolder() {
+    TestEnv env;
+    const QString exe = env.makeFolder(QStringLiteral("exe"));
+    writeAds(exe, 1964, {0});
+    const QString data = env.root() + QStringLiteral("/home/.local/share/KestrunAds");
+    Unchangeable readOnly(exe);
+    if (!readOnly.ok())
+        QSKIP("cannot make a folder read-only here");
+    env.app().platform.program =
+        ProgramInfo::fromFolders(exe, data, {QStringLiteral("KestrunAds"), QStringLiteral("HWI")});
+    // The medium is read where the executable is; only copies go elsewhere.
+    QCOMPARE(env.app().platform.program.Path, exe);
+    QCOMPARE(env.app().platform.program.CopyPath, data);
+    QVERIFY(QFileInfo(data).isDir());
+    QVERIFY(LocateAds(env.app()));
+    QCOMPARE(env.app().MediaRoot, exe);
+    QCOMPARE(env.app().AdsRoot, exe);
     QVERIFY(env.messages().calls.isEmpty());
 }
 

@@ -27,6 +27,26 @@ private:
     qint64 m_written = 0;
 };
 
+class FlushWatchFile : public ReplacingFile {
+public:
+    FlushWatchFile(const QString& target, std::shared_ptr<QList<FlushRecord>> log, bool fail)
+        : ReplacingFile(target), m_log(std::move(log)), m_fail(fail) {}
+
+protected:
+    bool syncData() override {
+        *m_log << FlushRecord{target(), readFile(tempPath()), readFile(target())};
+        if (m_fail) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return false;
+        }
+        return ReplacingFile::syncData();
+    }
+
+private:
+    std::shared_ptr<QList<FlushRecord>> m_log;
+    bool m_fail;
+};
+
 bool run(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
@@ -41,6 +61,13 @@ std::unique_ptr<ReplacingFile> FullDiskFiles::openWrite(const QString& hostPath)
     if (!m_names.contains(QFileInfo(hostPath).fileName()))
         return Files::openWrite(hostPath);
     auto file = std::make_unique<FillingFile>(hostPath, m_limit);
+    file->open();
+    return file;
+}
+
+std::unique_ptr<ReplacingFile> FlushWatchFiles::openWrite(const QString& hostPath) const {
+    auto file = std::make_unique<FlushWatchFile>(
+        hostPath, m_flushes, m_failing.contains(QFileInfo(hostPath).fileName()));
     file->open();
     return file;
 }

@@ -40,6 +40,8 @@ public:
         if (onDoEvents)
             onDoEvents();
     }
+    // Every value is recorded as it comes.
+    void showProgress() override {}
 
     bool panelVisible = false;
     bool buttonsEnabled = true;
@@ -63,6 +65,28 @@ public:
 private:
     QStringList m_names;
     qint64 m_limit;
+};
+
+// What a file being written held, and what its target held, when its data
+// was flushed to the disk.
+struct FlushRecord {
+    QString target;
+    QByteArray written;
+    QByteArray targetBefore;
+};
+
+// Files whose flushes are recorded; the flush of a file named in `failing`
+// fails, as after a write-back error.
+class FlushWatchFiles : public Files {
+public:
+    FlushWatchFiles(std::shared_ptr<const DriveMap> drives, QStringList failing)
+        : Files(std::move(drives)), m_failing(std::move(failing)) {}
+    std::unique_ptr<ReplacingFile> openWrite(const QString& hostPath) const override;
+    QList<FlushRecord> flushes() const { return *m_flushes; }
+
+private:
+    QStringList m_failing;
+    std::shared_ptr<QList<FlushRecord>> m_flushes = std::make_shared<QList<FlushRecord>>();
 };
 
 // Bytes that differ from file to file (seed) and from block to block.

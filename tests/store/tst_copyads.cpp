@@ -18,7 +18,7 @@ private slots:
     void blocksAndGauges();
     void smallFileKeepsPreviousSource();
     void caseOnlyNamesStayApart();
-    void listFromProgramFolderBytesFromMedium();
+    void partialCopyIsCompleted();
     void emptyAdsFolder();
     void listingFailure_data();
     void listingFailure();
@@ -27,6 +27,7 @@ private slots:
     void smallDiskFillsUp();
     void readOnlyDestination();
     void mediumGoneBoundsTheBoxes();
+    void replacedCopyIsFlushedFirst();
     void overallGaugeStopsAt100();
 };
 
@@ -161,24 +162,27 @@ void TestCopyAds::caseOnlyNamesStayApart() {
         QCOMPARE(readFile(programAds(env) + QLatin1Char('/') + names[i]), patternBytes(30000, i));
 }
 
-void TestCopyAds::listFromProgramFolderBytesFromMedium() {
+void TestCopyAds::partialCopyIsCompleted() {
     TestEnv env;
     Medium cd(env);
     cd.add(QStringLiteral("70tova00.jpg"), patternBytes(26000, 1));
     cd.add(QStringLiteral("70tova01.jpg"), patternBytes(27000, 2));
-    cd.add(QStringLiteral("71tova00.jpg"), patternBytes(28000, 3)); // not in the program folder
+    cd.add(QStringLiteral("71tova00.jpg"), patternBytes(28000, 3));
+    // An earlier run stopped after the first file; the pictures are read
+    // from the program folder since.
     writeFile(programAds(env) + QStringLiteral("/70tova00.jpg"), "old copy");
-    writeFile(programAds(env) + QStringLiteral("/70tova01.jpg"), "old copy");
     env.app().AdsRoot = env.programDir();
     env.messages().replies = {MsgReply::Ok};
     RecordingCopyView view;
     CopyRun run;
     RunCopyCommand(env.app(), run, view);
-    QCOMPARE(run.AdsFileList.at(1), env.programDir() + QStringLiteral("\\Ads\\70tova00.jpg"));
-    QCOMPARE(entriesOf(programAds(env)), (QStringList{"70tova00.jpg", "70tova01.jpg"}));
+    QCOMPARE(entriesOf(programAds(env)),
+             (QStringList{"70tova00.jpg", "70tova01.jpg", "71tova00.jpg"}));
     QCOMPARE(readFile(programAds(env) + QStringLiteral("/70tova00.jpg")), patternBytes(26000, 1));
     QCOMPARE(readFile(programAds(env) + QStringLiteral("/70tova01.jpg")), patternBytes(27000, 2));
-    QCOMPARE(env.messages().calls.last().text, Success);
+    QCOMPARE(readFile(programAds(env) + QStringLiteral("/71tova00.jpg")), patternBytes(28000, 3));
+    QCOMPARE(env.messages().calls.size(), 1);
+    QCOMPARE(env.messages().calls[0].text, Success);
 }
 
 void TestCopyAds::emptyAdsFolder() {
@@ -304,7 +308,7 @@ void TestCopyAds::smallDiskFillsUp() {
     SmallDisk small(disk, 256);
     if (!small.ok())
         QSKIP("cannot mount a small filesystem here; the injected full disk covers this");
-    env.app().platform.program.Path = disk;
+    env.app().platform.program.CopyPath = disk;
     env.messages().replies = QList<int>(8, MsgReply::Ok);
     RecordingCopyView view;
     CopyRun run;
@@ -353,33 +357,76 @@ void TestCopyAds::readOnlyDestination() {
 
 void TestCopyAds::mediumGoneBoundsTheBoxes() {
     TestEnv env;
-    // The list comes from the program folder, but the disc is out.
-    env.mapDrive(QLatin1Char('D'), env.root() + QStringLiteral("/no-disc"));
-    env.app().MediaRoot = QStringLiteral("D:");
+    Medium cd(env);
+    cd.add(QStringLiteral("65tova00.jpg"), patternBytes(60000, 0));
+    for (int n = 1; n < 9; ++n)
+        cd.add(QStringLiteral("65tova0%1.jpg").arg(n), patternBytes(50, n));
+    // Earlier copies of the files that will fail.
+    for (int n = 1; n < 9; ++n)
+        writeFile(programAds(env) + QStringLiteral("/65tova0%1.jpg").arg(n), "earlier");
     env.app().AdsRoot = env.programDir();
-    for (int n = 0; n < 8; ++n)
-        writeFile(programAds(env) + QStringLiteral("/65tova0%1.jpg").arg(n), patternBytes(50, n));
-    env.messages().replies = QList<int>(4, MsgReply::Ok);
     RecordingCopyView view;
+    // The disc is taken out during the first file.
+    view.onDoEvents = [&] {
+        if (QFileInfo::exists(cd.folder))
+            QVERIFY(QDir().rename(cd.folder, cd.folder + QStringLiteral("-out")));
+    };
+    env.messages().replies = QList<int>(4, MsgReply::Ok);
     CopyRun run;
     RunCopyCommand(env.app(), run, view);
 
     const auto& calls = env.messages().calls;
     QCOMPARE(calls.size(), MaxCopyErrorBoxes + 1);
-    QCOMPARE(calls[0].text, QStringLiteral("Device unavailable\r\n\r\nD:\\Ads\\65tova00.jpg"));
+    QCOMPARE(calls[0].text, QStringLiteral("Device unavailable\r\n\r\nD:\\Ads\\65tova01.jpg"));
     QVERIFY(!calls[1].text.contains(QStringLiteral("further")));
     QVERIFY(calls[2].text.endsWith(QStringLiteral("Any further files that cannot be copied will "
                                                   "be counted and named when the copy ends.")));
     QCOMPARE(calls[3].text,
-             QStringLiteral("8 of 8 files could not be copied to the hard drive:\r\n"
-                            "    65tova00.jpg\r\n    65tova01.jpg\r\n    65tova02.jpg\r\n"
-                            "    65tova03.jpg\r\n    65tova04.jpg\r\n    and 3 more\r\n\r\n"
+             QStringLiteral("8 of 9 files could not be copied to the hard drive:\r\n"
+                            "    65tova01.jpg\r\n    65tova02.jpg\r\n    65tova03.jpg\r\n"
+                            "    65tova04.jpg\r\n    65tova05.jpg\r\n    and 3 more\r\n\r\n"
                             "A file that could not be copied keeps its earlier copy, if any.\r\n"));
-    for (int n = 0; n < 8; ++n)
+    QCOMPARE(readFile(programAds(env) + QStringLiteral("/65tova00.jpg")), patternBytes(60000, 0));
+    for (int n = 1; n < 9; ++n)
         QCOMPARE(readFile(programAds(env) + QStringLiteral("/65tova0%1.jpg").arg(n)),
-                 patternBytes(50, n));
+                 QByteArray("earlier"));
     QCOMPARE(env.app().AdsRoot, env.programDir());
     QCOMPARE(env.messages().unexpected, 0);
+}
+
+void TestCopyAds::replacedCopyIsFlushedFirst() {
+    TestEnv env;
+    Medium cd(env);
+    for (int n = 0; n < 3; ++n)
+        cd.add(QStringLiteral("67tova0%1.jpg").arg(n), patternBytes(30000, n));
+    writeFile(programAds(env) + QStringLiteral("/67tova00.jpg"), "older copy 0");
+    writeFile(programAds(env) + QStringLiteral("/67tova02.jpg"), "older copy 2");
+    auto& files = env.app().platform.files;
+    auto watch = std::make_shared<FlushWatchFiles>(std::make_shared<DriveMap>(files->drives()),
+                                                   QStringList{QStringLiteral("67tova02.jpg")});
+    files = watch;
+    env.messages().replies = {MsgReply::Ok, MsgReply::Ok};
+    RecordingCopyView view;
+    CopyRun run;
+    RunCopyCommand(env.app(), run, view);
+
+    // Each older copy was still in place, and the new one complete, when the
+    // new bytes were flushed: the flush came before the rename.
+    QList<FlushRecord> flushes = watch->flushes();
+    QCOMPARE(flushes.size(), 2);
+    QCOMPARE(QFileInfo(flushes[0].target).fileName(), QStringLiteral("67tova00.jpg"));
+    QCOMPARE(flushes[0].targetBefore, QByteArray("older copy 0"));
+    QCOMPARE(flushes[0].written, patternBytes(30000, 0));
+    QCOMPARE(readFile(programAds(env) + QStringLiteral("/67tova00.jpg")), patternBytes(30000, 0));
+    QCOMPARE(readFile(programAds(env) + QStringLiteral("/67tova01.jpg")), patternBytes(30000, 1));
+    // A flush that fails keeps the older copy and says why.
+    QCOMPARE(QFileInfo(flushes[1].target).fileName(), QStringLiteral("67tova02.jpg"));
+    QCOMPARE(readFile(programAds(env) + QStringLiteral("/67tova02.jpg")),
+             QByteArray("older copy 2"));
+    QCOMPARE(env.messages().calls[0].text,
+             QStringLiteral("Input/output error\r\n\r\nD:\\Ads\\67tova02.jpg"));
+    QCOMPARE(entriesOf(programAds(env)),
+             (QStringList{"67tova00.jpg", "67tova01.jpg", "67tova02.jpg"}));
 }
 
 void TestCopyAds::overallGaugeStopsAt100() {

@@ -26,6 +26,8 @@ private slots:
     void copyRunThroughTheWindow();
     void windowCannotCloseDuringRun();
     void mediumTakenOutMidRun();
+    void progressIsCurrentWhenABoxOpens();
+    void gaugeCaptionReadableOverTheBar();
 };
 
 namespace {
@@ -65,6 +67,36 @@ struct Window {
     QString cd;
     std::unique_ptr<Form1> form;
 };
+
+// True when a gauge is painted as the same gauge showing `percent` is.
+bool gaugePaints(Panel3D* gauge, int percent) {
+    Panel3D same(gauge->parentWidget());
+    same.setGeometry(gauge->geometry());
+    same.setFont(gauge->font());
+    same.setFloodPercent(percent);
+    same.setCaption(QString::number(percent));
+    return gauge->grab().toImage() == same.grab().toImage();
+}
+
+// The largest difference in grey level between a pixel of `area` and
+// `background` (0 when every pixel is the background).
+int contrastOver(const QImage& image, QRect area, QRgb background) {
+    int most = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            most = qMax(most, qAbs(qGray(image.pixel(x, y)) - qGray(background)));
+    return most;
+}
+
+// The smallest rectangle holding every pixel of one colour.
+QRect areaOf(const QImage& image, QRgb color) {
+    QRect area;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == color)
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
 
 void checkControl(QWidget* w, QWidget* parent, QRect rect) {
     QCOMPARE(w->parentWidget(), parent);
@@ -135,6 +167,8 @@ void TestCopyPanel::freeSpaceTest() {
     QFETCH(std::optional<qint64>, free);
     QFETCH(QStringList, messages);
     TestEnv env;
+    const QString copyPath = env.makeFolder(QStringLiteral("data"));
+    env.app().platform.program.CopyPath = copyPath;
     Window win(env, free);
     env.messages().replies = QList<int>(messages.size(), MsgReply::Ok);
     win.form->mnuCopy->trigger();
@@ -144,7 +178,7 @@ void TestCopyPanel::freeSpaceTest() {
                      call.text;
     QCOMPARE(shown, messages);
     // The volume measured is the one that receives the copy.
-    QCOMPARE(win.disk->asked, QStringList{env.programDir()});
+    QCOMPARE(win.disk->asked, QStringList{copyPath});
     QCOMPARE(win.form->pnlProgress->isVisible(), messages.isEmpty());
     if (!messages.isEmpty()) {
         QCOMPARE(env.app().MessageText, env.messages().calls.last().text);
@@ -307,6 +341,60 @@ void TestCopyPanel::mediumTakenOutMidRun() {
     QCOMPARE(env.app().AdsRoot, QStringLiteral("D:"));
     QVERIFY(win.form->isEnabled());
     QCOMPARE(env.app().platform.pointer.current(), MousePointer::Default);
+}
+
+void TestCopyPanel::progressIsCurrentWhenABoxOpens() {
+    TestEnv env;
+    Window win(env);
+    for (int n = 0; n < 3; ++n)
+        writeFile(win.cd + QStringLiteral("/ads/61tova0%1.jpg").arg(n), patternBytes(60000, n));
+    // The second file fails at its second block.
+    auto& files = env.app().platform.files;
+    files = std::make_shared<FullDiskFiles>(std::make_shared<DriveMap>(files->drives()),
+                                            QStringList{QStringLiteral("61tova01.jpg")}, 30000);
+    CopyPanel& c = win.panel();
+    QStringList shown;
+    env.messages().replies = {MsgReply::Ok, MsgReply::Ok};
+    env.messages().onShow = [&](const MessageCall& call) {
+        const bool atResult = call.title == ProductTitle;
+        // What the panel shows behind the box: the block the run stopped at,
+        // or the last file and the full run.
+        shown << c.Text2->text();
+        QVERIFY2(gaugePaints(c.ProgressGuage, atResult ? 100 : 83), qPrintable(call.text));
+        QVERIFY2(gaugePaints(c.ProgressGuage2, atResult ? 100 : 0), qPrintable(call.text));
+    };
+    win.form->mnuCopy->trigger();
+    QTest::mouseClick(c.cmdCopy, Qt::LeftButton);
+    QCOMPARE(env.messages().calls.size(), 2);
+    QCOMPARE(shown, (QStringList{"D:\\Ads\\61tova01.jpg", "D:\\Ads\\61tova02.jpg"}));
+}
+
+void TestCopyPanel::gaugeCaptionReadableOverTheBar() {
+    TestEnv env;
+    Window win(env);
+    Panel3D* gauge = win.panel().ProgressGuage;
+    // Pixels clear of the centred caption, near both ends.
+    const QPoint nearLeft(gauge->width() / 10, gauge->height() / 2);
+    const QPoint nearRight(gauge->width() * 9 / 10, gauge->height() / 2);
+
+    gauge->setFloodPercent(100);
+    gauge->setCaption(QStringLiteral("100"));
+    QImage image = gauge->grab().toImage();
+    const QRgb bar = image.pixel(nearLeft);
+    QVERIFY(contrastOver(image, areaOf(image, bar), bar) >= 128);
+
+    // Half filled under a caption that spans the middle: each part of it
+    // stands out from what lies under it.
+    gauge->setFloodPercent(50);
+    gauge->setCaption(QString(40, QLatin1Char('8')));
+    image = gauge->grab().toImage();
+    const QRect filled = areaOf(image, bar);
+    QVERIFY(filled.contains(nearLeft) && !filled.contains(nearRight));
+    const QRgb grey = image.pixel(nearRight);
+    QVERIFY(qGray(grey) - qGray(bar) >= 100);
+    QVERIFY(contrastOver(image, filled, bar) >= 128);
+    const QRect unfilled(filled.right() + 3, filled.top(), filled.width() - 6, filled.height());
+    QVERIFY(contrastOver(image, unfilled, grey) >= 128);
 }
 
 QTEST_MAIN(TestCopyPanel)

@@ -21,6 +21,7 @@ private slots:
     void programFolderIsTheMedium_data();
     void programFolderIsTheMedium();
     void linkedAdsFolderIsLeftAlone();
+    void hwiCopiesInTheUsersFolderAreRemoved();
 };
 
 namespace {
@@ -202,6 +203,25 @@ void TestRemoveAds::linkedAdsFolderIsLeftAlone() {
     QCOMPARE(env.messages().calls.size(), 2);
     QVERIFY(env.messages().calls[1].text.contains(QStringLiteral(": 2 of 2 files remain in")));
     checkEnded(env, win);
+}
+
+void TestRemoveAds::hwiCopiesInTheUsersFolderAreRemoved() {
+    TestEnv env;
+    Window win(env);
+    // Started with HWI from a folder that cannot be written: the copies went
+    // to the user's own folder.
+    writeFile(win.ads() + QStringLiteral("/64tova00.jpg"), patternBytes(700, 7));
+    env.app().MediaRoot = env.app().AdsRoot = env.programDir();
+    const QString data = env.makeFolder(QStringLiteral("data"));
+    env.app().platform.program.CopyPath = data;
+    writeFile(data + QStringLiteral("/ads/64tova00.jpg"), "copy");
+    env.messages().replies = {MsgReply::Yes, MsgReply::Ok};
+    win.form->mnuRemove->trigger();
+    QCOMPARE(env.messages().calls.size(), 2);
+    QCOMPARE(env.messages().calls[1].text, Removed);
+    QVERIFY(!QFileInfo::exists(data + QStringLiteral("/ads")));
+    QCOMPARE(readFile(win.ads() + QStringLiteral("/64tova00.jpg")), patternBytes(700, 7));
+    QCOMPARE(env.endCount(), 1);
 }
 
 QTEST_MAIN(TestRemoveAds)
