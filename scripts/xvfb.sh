@@ -1,10 +1,11 @@
-# Starts a virtual X display on a free number; sets XVFB_PID and DISPLAY.
+# Starts a virtual X display on a free number (screen XVFB_SCREEN, by default
+# 1024x768x24); sets XVFB_PID and DISPLAY.
 # Usage: start_xvfb LOGFILE
 start_xvfb() {
   local log="$1" fifo
   fifo="$(mktemp -u)"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >"$log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" >"$log" 2>&1 &
   XVFB_PID=$!
   local number=""
   read -r -t 20 number <"$fifo" || true

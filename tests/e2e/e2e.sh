@@ -14,156 +14,14 @@ pagecount="$3"
 closer="$4"
 out="$5"
 here="$(cd "$(dirname "$0")" && pwd)"
+# shellcheck source=tests/e2e/lib.sh
+source "$here/lib.sh"
+need_tools Xvfb xdotool import compare convert identify
 
-skip() {
-  echo "SKIP: $*"
-  exit 77
-}
-for tool in Xvfb xdotool import compare convert identify; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed; the end-to-end run cannot run here."
-done
-# shellcheck source=scripts/xvfb.sh
-source "$here/../../scripts/xvfb.sh"
-
-# Under Xvfb with no window manager the window sits at its own place with no
-# frame, and the menu bar is 19 pixels high above the client area.
-MENU_BAR=19
-# Largest mean difference (0 to 1) between a screen region and the picture it
-# should show; scaling by Qt and by ImageMagick differ by about 0.01.
-SAME=0.06
-TITLE="Kestrun Ads: The Marketing of Ruzariz's Zephcar"
-CAPTION="Kestrun Ads - The Marketing of Ruzariz's Zephcar v1.10"
 QUEUE=KestrunAdsE2E
-
-rm -rf "$out"
-mkdir -p "$out"
-work="$(mktemp -d)"
-chmod 755 "$work" # the print filters run as the lp user
-viewer=""
 CUPSD_PID=""
-cleanup() {
-  [ -n "$viewer" ] && kill "$viewer" 2>/dev/null
-  [ -n "$CUPSD_PID" ] && kill "$CUPSD_PID" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-die() {
-  echo "FAIL: $*"
-  echo "--- viewer output"
-  cat "$work/viewer.log" 2>/dev/null
-  exit 1
-}
-step() { echo "== $*"; }
-
-shots=0
-SHOT=""
-# Saves the whole screen as OUT/NN-NAME.png, numbered in order; the file's
-# name is left in SHOT.
-shot() {
-  shots=$((shots + 1))
-  SHOT="$(printf '%s/%02d-%s.png' "$out" "$shots" "$1")"
-  import -window root "$SHOT" 2>/dev/null
-}
-
-# Mean absolute difference (0 to 1) between region GEOMETRY (WxH+X+Y) of a
-# screenshot and a picture of that size.
-region_diff() {
-  convert "$1" -crop "$2" +repage "$work/region.png" 2>/dev/null
-  compare -metric MAE "$work/region.png" "$3" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
-}
-
-below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
-
-# Waits until region GEOMETRY shows EXPECTED, closer than to any OTHER
-# picture, and keeps that screenshot as NAME.
-expect_view() {
-  local name="$1" geometry="$2" expected="$3"
-  shift 3
-  local d="" f other od ok
-  for _ in $(seq 40); do
-    f="$work/poll.png"
-    import -window root "$f" 2>/dev/null
-    d="$(region_diff "$f" "$geometry" "$expected")"
-    ok=0
-    if [ -n "$d" ] && below "$d" "$SAME"; then
-      ok=1
-      for other in "$@"; do
-        od="$(region_diff "$f" "$geometry" "$other")"
-        below "$d" "$od" || ok=0
-      done
-    fi
-    [ "$ok" -eq 1 ] && break
-    sleep 0.25
-  done
-  shot "$name"
-  if [ "$ok" -eq 1 ]; then
-    echo "$name: the view shows $(basename "$expected" .png) (mean difference $d)"
-  else
-    fail "$name: the view does not show $(basename "$expected" .png) (mean difference ${d:-none}); see $SHOT"
-  fi
-}
-
-# Visible windows of the viewer whose name starts with $1; all of them,
-# named or not, when $1 is empty.
-windows_named() {
-  if [ -z "$1" ]; then
-    xdotool search --onlyvisible --pid "$viewer" 2>/dev/null || true
-  else
-    xdotool search --all --onlyvisible --pid "$viewer" --name "^$1" 2>/dev/null || true
-  fi
-}
-
-# Waits up to 10 s for a visible window named $1 other than the ids in $2;
-# prints its id.
-wait_new_window() {
-  local name="$1" old="$2" w
-  for _ in $(seq 100); do
-    for w in $(windows_named "$name"); do
-      grep -qx "$w" <<<"$old" || {
-        echo "$w"
-        return 0
-      }
-    done
-    kill -0 "$viewer" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
-wait_gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --pid "$viewer" 2>/dev/null | grep -qx "$1" || return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Waits for the next message box of the program (a window other than those
-# in $1), keeps a screenshot of it as $2 and answers it with Return, its
-# default button. BOX is left with its id.
-BOX=""
-answer_box() {
-  BOX="$(wait_new_window "$TITLE" "$1")" || return 1
-  # Without a window manager the keyboard follows the pointer unless a
-  # window is given the focus; the box takes keys once it has it.
-  for _ in $(seq 50); do
-    xdotool windowfocus "$BOX" 2>/dev/null
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$BOX" ] && break
-    sleep 0.1
-  done
-  sleep 0.3
-  shot "$2"
-  xdotool key Return
-  wait_gone "$BOX"
-}
+E2E_CLEANUP+=('[ -n "$CUPSD_PID" ] && kill "$CUPSD_PID" 2>/dev/null')
+e2e_init
 
 # --- A print queue of our own: a private CUPS server and a cups-pdf queue.
 printing=0
@@ -270,8 +128,6 @@ take_pdf() {
 pdf_pages() { pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages:[[:space:]]*//p'; }
 
 # --- The medium, the display, the printer and the program.
-mkdir -p "$work/config"
-mkdir -m 700 "$work/runtime"
 XDG_RUNTIME_DIR="$work/runtime" "$maker" "$work/cd" >/dev/null || die "the demo medium could not be written"
 # Notes after the table make the checklist run over several pages, so that
 # the printed page count says something.
@@ -299,9 +155,7 @@ convert "$(ad 64tova01.jpg)" -resize '443x555!' "$work/ad01-stretched.png"
 convert "$(ad 64tova00.jpg)" -crop 600x492+0+0 +repage "$work/ad00-natural.png"
 convert "$(ad 64tova01.jpg)" -crop 600x492+0+0 +repage "$work/ad01-natural.png"
 
-KESTRUN_DRIVES="D=$work/cd" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-  QT_QPA_PLATFORM=xcb "$exe" >"$work/viewer.log" 2>&1 &
-viewer=$!
+KESTRUN_DRIVES="D=$work/cd" start_viewer "$exe"
 
 step "start"
 win="$(wait_for_window "$CAPTION" 200 "$viewer")"
@@ -504,17 +358,11 @@ done
 shot before-close
 # The close box's message; there is no window manager to draw the box.
 "$closer" "$win" || fail "the main window could not be asked to close"
-for _ in $(seq 100); do
-  kill -0 "$viewer" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$viewer" 2>/dev/null; then
+if ! wait_ended "$viewer"; then
   fail "the program did not end when its window was closed"
 else
-  wait "$viewer"
-  rc=$?
   viewer=""
-  [ "$rc" -eq 0 ] || fail "the program ended with code $rc"
+  [ "$RC" -eq 0 ] || fail "the program ended with code $RC"
 fi
 
 ini="$work/config/KestrunAds/KestrunAds.ini"
@@ -528,11 +376,4 @@ else
   fail "saved geometry '$saved', expected '$want'"
 fi
 
-echo "screenshots and PDFs: $out"
-if [ "$failures" -gt 0 ]; then
-  echo "--- viewer output"
-  cat "$work/viewer.log"
-  echo "$failures end-to-end checks failed"
-  exit 1
-fi
-echo "every end-to-end check passed"
+e2e_finish
