@@ -89,8 +89,9 @@ PrintResult PrinterService::endJob(QPainter& painter) {
     if (!ended || m_printer->printerState() == QPrinter::Error)
         return PrintResult::failed(QStringLiteral("The printer could not finish the job."));
     if (printsToSystem()) {
-        // The status is this job's: handing it over is the last print-system
-        // call of this thread since beginJob asked about the queue.
+        // Handing the job over is Qt's last libcups call and leaves its answer
+        // as this thread's last status; had Qt not got that far, beginJob's
+        // question about the queue left a success there.
         const QString why = PrintSystem::lastJobRefusal();
         if (!why.isEmpty())
             return PrintResult::failed(why);
