@@ -87,7 +87,7 @@ BenchViewer::BenchViewer() {
     p.screen = std::make_shared<FixedScreen>(1024 * 15, 768 * 15);
     p.instanceLock = std::make_shared<InstanceLock>(dir.filePath(QStringLiteral("lock")));
     p.taskbar = std::make_shared<NoTaskbar>();
-    p.endProcess = [] {};
+    p.endProcess = [](int) {};
     app.MediaRoot = app.AdsRoot = QStringLiteral("D:");
     app.ZoomMode = QStringLiteral("1");
 }

@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
     p.screen = std::make_shared<FixedScreen>(1024 * 15, 768 * 15);
     p.instanceLock = std::make_shared<InstanceLock>(dir.filePath(QStringLiteral("bench.lock")));
     p.taskbar = std::make_shared<NoTaskbar>();
-    p.endProcess = [] {};
+    p.endProcess = [](int) {};
 
     Form1 form(app);
     form.show();

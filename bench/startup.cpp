@@ -28,7 +28,7 @@ int child(int argc, char* argv[], const QString& folder) {
     p.screen = std::make_shared<SystemScreen>();
     p.instanceLock = std::make_shared<InstanceLock>(folder + QStringLiteral("/lock"));
     p.taskbar = std::make_shared<NoTaskbar>();
-    p.endProcess = [] {};
+    p.endProcess = [](int) {};
     ProgramStart start(app);
     start.splash()->Timer1->start(0); // the splash's wait is not measured
     QObject::connect(&start, &ProgramStart::mainWindowShown, [&] {

@@ -10,7 +10,7 @@ KESTRUN_PACKAGES=(
   fonts-dejavu-core fonts-liberation
   xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox
   libarchive-dev xorriso
-  clang libclang-rt-dev cups printer-driver-cups-pdf xclip
+  clang libclang-rt-dev cups libcups2-dev printer-driver-cups-pdf xclip
 )
 
 install_missing_packages() {

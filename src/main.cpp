@@ -1,4 +1,5 @@
 #include "appstate.h"
+#include "platform/endsignals.h"
 #include "platform/qtmessageboxes.h"
 #include "shell/imageargument.h"
 #include "shell/programstart.h"
@@ -20,6 +21,8 @@ int main(int argc, char* argv[]) {
     p.instanceLock = std::make_shared<InstanceLock>();
     p.taskbar = makeSystemTaskbar();
     p.endProcess = &Platform::endProcessNow;
+    // Ended by a signal from outside, the taskbar comes back too.
+    EndSignals endSignals(p);
 
     ProgramStart start(app);
     return qapp.exec();

@@ -28,24 +28,5 @@ void PrintViewerDocument(AppState& app, txtForm& viewer) {
                                              Margin, Margin, Margin, Margin);
     app.platform.pointer.set(MousePointer::Default);
 
-    switch (result.outcome) {
-    case PrintResult::Printed:
-        app.platform.MsgBox(QStringLiteral("Printing complete!"), MsgStyle::Exclamation,
-                            ProductTitle);
-        break;
-    case PrintResult::NoPrinter:
-        app.platform.MsgBox(QStringLiteral("No printer is available.") + CRLF + CRLF +
-                                QStringLiteral("Install a printer, then try again."),
-                            MsgStyle::Exclamation, ProductTitle);
-        break;
-    case PrintResult::Cancelled:
-        app.platform.MsgBox(QStringLiteral("Printing was cancelled."), MsgStyle::Exclamation,
-                            ProductTitle);
-        break;
-    case PrintResult::Failed:
-        app.platform.MsgBox(QStringLiteral("The document could not be printed.") + CRLF + CRLF +
-                                result.reason,
-                            MsgStyle::Exclamation, ProductTitle);
-        break;
-    }
+    TellPrintResult(app.platform, result, QStringLiteral("Printing complete!"), ProductTitle);
 }

@@ -12,22 +12,6 @@ namespace {
 
 constexpr double TwipsPerInch = 1440.0;
 
-PrintResult failed(const QString& reason) {
-    PrintResult r;
-    r.outcome = PrintResult::Failed;
-    r.reason = reason;
-    return r;
-}
-
-PrintResult endedBadly(const QPrinter& printer, const QString& reason) {
-    if (printer.printerState() == QPrinter::Aborted) {
-        PrintResult r;
-        r.outcome = PrintResult::Cancelled;
-        return r;
-    }
-    return failed(reason);
-}
-
 // Device pixels to twips, whole twips with halves to even.
 qint64 toTwips(double pixels, double dpi) {
     return qint64(std::nearbyint(pixels * TwipsPerInch / dpi));
@@ -41,11 +25,8 @@ bool fitsInt32(qint64 v) {
 
 PrintResult PrintRichText(PrinterService& service, const QTextDocument& box, qint32 leftMargin,
                           double topMargin, double rightMargin, double bottomMargin) {
-    if (!service.available()) {
-        PrintResult r;
-        r.outcome = PrintResult::NoPrinter;
-        return r;
-    }
+    if (!service.available())
+        return PrintResult::noPrinter();
     QPrinter& printer = service.printer();
     const double dpiX = printer.logicalDpiX();
     const double dpiY = printer.logicalDpiY();
@@ -68,12 +49,14 @@ PrintResult PrintRichText(PrinterService& service, const QTextDocument& box, qin
     const qint64 bottom = marginsValid ? (paperHeight - whole(bottomMargin)) - topOffset : 0;
     if (!marginsValid || !fitsInt32(left) || !fitsInt32(top) || !fitsInt32(right) ||
         !fitsInt32(bottom) || right <= left || bottom <= top)
-        return failed(QStringLiteral("The margins leave no room for text on the paper."));
+        return PrintResult::failed(
+            QStringLiteral("The margins leave no room for text on the paper."));
 
     // Opening the painter opens the job and its first page.
     QPainter painter;
-    if (!painter.begin(&printer))
-        return endedBadly(printer, QStringLiteral("The printer could not start the job."));
+    const PrintResult opened = service.beginJob(painter);
+    if (!opened.printed())
+        return opened;
 
     const QPointF topLeft(left * dpiX / TwipsPerInch, top * dpiY / TwipsPerInch);
     const QSizeF pageSize((right - left) * dpiX / TwipsPerInch,
@@ -93,11 +76,13 @@ PrintResult PrintRichText(PrinterService& service, const QTextDocument& box, qin
         cpMin = next;
         if (!printer.newPage()) {
             painter.end();
-            return endedBadly(printer, QStringLiteral("The printer could not start a new page."));
+            if (printer.printerState() == QPrinter::Aborted)
+                return PrintResult::cancelled();
+            return PrintResult::failed(QStringLiteral("The printer could not start a new page."));
         }
     }
-    if (!painter.end() || printer.printerState() == QPrinter::Error ||
-        printer.printerState() == QPrinter::Aborted)
-        return endedBadly(printer, QStringLiteral("The printer could not finish the job."));
+    const PrintResult handedOver = service.endJob(painter);
+    if (!handedOver.printed())
+        return handedOver;
     return result;
 }

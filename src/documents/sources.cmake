@@ -29,6 +29,10 @@ target_sources(kestrun_core PRIVATE
 # The printer, the document viewer and the document commands.
 target_sources(kestrun_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/../platform/printer.cpp ${CMAKE_CURRENT_LIST_DIR}/../platform/printer.h
+  ${CMAKE_CURRENT_LIST_DIR}/../platform/printresult.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../platform/printresult.h
+  ${CMAKE_CURRENT_LIST_DIR}/../platform/printsystem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../platform/printsystem.h
   ${CMAKE_CURRENT_LIST_DIR}/document_commands.cpp ${CMAKE_CURRENT_LIST_DIR}/document_commands.h
   ${CMAKE_CURRENT_LIST_DIR}/document_events.cpp ${CMAKE_CURRENT_LIST_DIR}/document_events.h
   ${CMAKE_CURRENT_LIST_DIR}/document_print.cpp ${CMAKE_CURRENT_LIST_DIR}/document_print.h
@@ -37,6 +41,11 @@ target_sources(kestrun_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/richtextbox.cpp ${CMAKE_CURRENT_LIST_DIR}/richtextbox.h
   ${CMAKE_CURRENT_LIST_DIR}/txtform.cpp ${CMAKE_CURRENT_LIST_DIR}/txtform.h
 )
+
+# Qt's print plugin hands jobs to CUPS and drops its answer; the printer
+# reads the answer, and the state of the queue, through the same libcups.
+find_package(Cups REQUIRED)
+target_link_libraries(kestrun_ui PRIVATE Cups::Cups)
 
 # rtf2text FILE: the text our RTF reader makes of a file.
 add_executable(rtf2text ${CMAKE_CURRENT_LIST_DIR}/../platform/rtf2text.cpp)

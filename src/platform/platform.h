@@ -37,7 +37,8 @@ struct Platform {
     std::shared_ptr<HelpViewer> helpViewer;
     std::shared_ptr<DiskSpace> diskSpace;
     // Ends the process at once; tests replace it and observe that it ran.
-    std::function<void()> endProcess;
+    // The argument is the signal that ended the program from outside, or 0.
+    std::function<void(int signal)> endProcess;
 
     int MsgBox(const QString& text, int style, const QString& title = QString()) {
         return messages->show(text, style, title);
@@ -45,8 +46,9 @@ struct Platform {
 
     // The program's "End": the taskbar comes back if we hid it, then the
     // process ends. Callers return right after it, in case a test's
-    // endProcess returns.
-    void terminate();
+    // endProcess returns. Ended by a signal from outside, the process ends
+    // by that signal, so that whoever sent it sees how it ended.
+    void terminate(int signal = 0);
 
-    static void endProcessNow();
+    static void endProcessNow(int signal);
 };

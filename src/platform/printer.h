@@ -1,8 +1,11 @@
 #pragma once
 
+#include "printresult.h"
+
 #include <QString>
 #include <memory>
 
+class QPainter;
 class QPrinter;
 class QWidget;
 struct Platform;
@@ -26,11 +29,22 @@ public:
     // output is a file.
     virtual bool available() const;
 
+    // Opens a job on the printer for the painter, after asking the print
+    // system whether the printer takes jobs now. Printed when the painter is
+    // active; otherwise nothing was sent.
+    PrintResult beginJob(QPainter& painter);
+    // Ends the job the painter drew and hands it over. Printed only when the
+    // print system took it.
+    PrintResult endJob(QPainter& painter);
+
     // Print Setup: the print dialog in its set-up role on the persistent
-    // printer. True when the user accepted the settings.
+    // printer. True when the user accepted the settings; Cancel leaves the
+    // printer as it was.
     virtual bool setup(QWidget* parent);
 
 private:
+    bool printsToSystem() const;
+
     std::unique_ptr<QPrinter> m_printer;
 };
 

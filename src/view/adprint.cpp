@@ -18,16 +18,18 @@ void tellFailure(AppState& app, const QString& text) {
 }
 
 // PaintPicture at (0, 1 twip), unscaled: one picture pixel is 15 twips.
-bool paintPicture(QPrinter& printer, const QPixmap& picture) {
+PrintResult paintPicture(PrinterService& service, const QPixmap& picture) {
     QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
+    const PrintResult opened = service.beginJob(painter);
+    if (!opened.printed())
+        return opened;
+    QPrinter& printer = service.printer();
     const double dotsPerTwip = printer.resolution() / 1440.0;
     const QRectF target(0, 1 * dotsPerTwip, picture.width() * TwipsPerPixel * dotsPerTwip,
                         picture.height() * TwipsPerPixel * dotsPerTwip);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(target, picture, QRectF(picture.rect()));
-    return painter.end();
+    return service.endJob(painter);
 }
 
 } // namespace
@@ -39,22 +41,11 @@ void PrintAd(Form1& form) {
                             MsgStyle::YesNo + MsgStyle::Question, ProductTitle);
     if (answer != MsgReply::Yes)
         return;
-    PrinterService& printer = printerOf(app.platform);
-    if (!printer.available()) {
-        tellFailure(app, QStringLiteral("No printer is installed. The Kestrun Advertisement was "
-                                        "not printed."));
-        return;
-    }
     app.platform.pointer.set(MousePointer::Hourglass);
-    const bool printed = paintPicture(printer.printer(), form.Image1->picture());
+    const PrintResult result = paintPicture(printerOf(app.platform), form.Image1->picture());
     app.platform.pointer.set(MousePointer::Default);
-    if (!printed) {
-        tellFailure(app, QStringLiteral("The printer did not accept the job. The Kestrun "
-                                        "Advertisement was not printed."));
-        return;
-    }
-    app.platform.MsgBox(QStringLiteral("Kestrun Advertisement printed!"),
-                        MsgStyle::OkOnly + MsgStyle::Exclamation, ProductTitle);
+    TellPrintResult(app.platform, result, QStringLiteral("Kestrun Advertisement printed!"),
+                    ProductTitle);
 }
 
 void PrintSetup(Form1& form) {

@@ -2,6 +2,7 @@
 // recording taskbar.
 #include "commandfakes.h"
 #include "fixtures.h"
+#include "platform/endsignals.h"
 #include "shell/form1.h"
 #include "shell/form1_load.h"
 #include "shell/taskbar_command.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QResizeEvent>
 #include <QtTest>
+#include <csignal>
 
 class TestTaskbar : public QObject {
     Q_OBJECT
@@ -23,6 +25,8 @@ private slots:
     void secondUseShowsTaskbar();
     void webLinkWhileHiddenKeepsCaption();
     void exitAfterHideShowsTaskbar();
+    void signalFromOutsideShowsTaskbar_data();
+    void signalFromOutsideShowsTaskbar();
     void noTaskbarChangesNothingElse();
 };
 
@@ -192,6 +196,28 @@ void TestTaskbar::exitAfterHideShowsTaskbar() {
     s.form->mnuExit->trigger();
     QCOMPARE(s.env.endCount(), 1);
     QVERIFY(s.env.taskbar().visible);
+}
+
+void TestTaskbar::signalFromOutsideShowsTaskbar_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+// Ended from outside: the taskbar is shown again from the event loop, and the
+// program ends by the signal without saving the window's geometry.
+void TestTaskbar::signalFromOutsideShowsTaskbar() {
+    QFETCH(int, signal);
+    Shown s;
+    std::signal(signal, SIG_DFL); // as a program starts, whatever ran this test
+    EndSignals watcher(s.env.app().platform);
+    s.hide();
+    std::raise(signal);
+    QTRY_COMPARE(s.env.endCount(), 1);
+    QCOMPARE(s.env.endSignal(), signal);
+    QVERIFY(s.env.taskbar().visible);
+    QVERIFY(s.env.setting(QStringLiteral("MainLeft")).isEmpty());
 }
 
 void TestTaskbar::noTaskbarChangesNothingElse() {

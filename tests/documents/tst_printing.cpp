@@ -1,6 +1,7 @@
 // Rich text printed page by page to a PDF file: page counts, one-inch
 // margins from the paper's edges, documents that are empty or long, and the
-// ways a job can fail.
+// ways a job can fail, on CUPS queues of the test's own too.
+#include "cupsserver.h"
 #include "documents/printrichtext.h"
 #include "documents/richtextpages.h"
 #include "pdfcheck.h"
@@ -10,12 +11,14 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
 #include <climits>
 
 class TestPrinting : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void onePage();
     void marginsFromThePaperEdges_data();
     void marginsFromThePaperEdges();
@@ -27,9 +30,13 @@ private slots:
     void marginsLeaveNoRoom_data();
     void marginsLeaveNoRoom();
     void outputCannotBeWritten();
+    void printSystemAnswer_data();
+    void printSystemAnswer();
     void formatRangeAnswersTheFirstCharacterThatDidNotFit();
 
 private:
+    CupsServer m_cups;
+    bool m_queuesMade = false;
     QTemporaryDir m_dir;
     QString pdf(const QString& name) const { return m_dir.filePath(name + ".pdf"); }
 };
@@ -54,6 +61,11 @@ PrintResult printTo(PrinterService& service, const QString& file, const QByteArr
 }
 
 } // namespace
+
+void TestPrinting::initTestCase() {
+    // No queue yet: until printSystemAnswer the print system has no printer.
+    m_cups.start();
+}
 
 void TestPrinting::onePage() {
     PrinterService service;
@@ -222,6 +234,51 @@ void TestPrinting::outputCannotBeWritten() {
         printTo(service, m_dir.filePath(QStringLiteral("no/such/folder/x.pdf")), "{\\rtf1 text}");
     QCOMPARE(r.outcome, PrintResult::Failed);
     QVERIFY(!r.reason.isEmpty());
+}
+
+void TestPrinting::printSystemAnswer_data() {
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<bool>("printed");
+    QTest::newRow("takes the job") << QStringLiteral("Takes") << true;
+    QTest::newRow("rejects jobs") << QStringLiteral("Rejects") << false;
+    QTest::newRow("stopped") << QStringLiteral("Stopped") << false;
+    QTest::newRow("refuses the job handed over") << QStringLiteral("Forbids") << false;
+}
+
+// Printed only when the print system took the job; a stopped queue would
+// keep it unprinted, so it must not get it.
+void TestPrinting::printSystemAnswer() {
+    QFETCH(QString, queue);
+    QFETCH(bool, printed);
+    REQUIRE_CUPS(m_cups);
+    if (!m_queuesMade) {
+        for (const char* q : {"Takes", "Rejects", "Stopped", "Forbids"})
+            QVERIFY(m_cups.addQueue(QLatin1String(q)));
+        QVERIFY(m_cups.reject(QStringLiteral("Rejects")));
+        QVERIFY(m_cups.stop(QStringLiteral("Stopped")));
+        QVERIFY(m_cups.forbid(QStringLiteral("Forbids")));
+        m_queuesMade = true;
+    }
+    PrinterService service;
+    service.printer().setPrinterName(queue);
+    const QList<int> before = m_cups.jobs(queue);
+    const auto doc = readDoc(paragraphs(80));
+    const PrintResult r = PrintRichText(service, *doc, 1440, 1440, 1440, 1440);
+    const QList<int> after = m_cups.jobs(queue);
+    if (printed) {
+        QCOMPARE(r.outcome, PrintResult::Printed);
+        QVERIFY(r.pages >= 2);
+        QCOMPARE(after.size(), before.size() + 1);
+        QTemporaryFile pdf;
+        QVERIFY(pdf.open());
+        pdf.write(m_cups.document(after.last()));
+        pdf.close();
+        QCOMPARE(pdfPageCount(pdf.fileName()), r.pages);
+    } else {
+        QCOMPARE(r.outcome, PrintResult::Failed);
+        QVERIFY(!r.reason.isEmpty());
+        QCOMPARE(after, before);
+    }
 }
 
 void TestPrinting::formatRangeAnswersTheFirstCharacterThatDidNotFit() {

@@ -3,22 +3,29 @@
 # a generated medium in drive D:, driven with xdotool at the designed pixel
 # positions: a year button, the period and comma keys, zoom in and out by
 # double-clicks, the pop-up menu, printing the ad and the checklist through a
-# real CUPS queue (cups-pdf, on a CUPS server of our own), copying the ad to
-# the X clipboard, closing the window, and the window geometry saved at the end. Screenshots and
-# PDFs are kept in OUT for people to look at.
-# Usage: e2e.sh KestrunAds make-demo-medium e2e-pagecount e2e-close OUT
+# real CUPS queue (cups-pdf, on a CUPS server of our own), Print Setup onto a
+# queue that rejects jobs and onto a stopped one and the failure they must
+# bring, copying the ad to the X clipboard, closing the window, and the window
+# geometry saved at the end. Screenshots and PDFs are kept in OUT for people
+# to look at.
+# Usage: e2e.sh KestrunAds make-demo-medium e2e-pagecount e2e-close e2e-messagebox OUT
 set -uo pipefail
 exe="$1"
 maker="$2"
 pagecount="$3"
 closer="$4"
-out="$5"
+boxer="$5"
+out="$6"
 here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
 need_tools Xvfb xdotool import compare convert identify
 
 QUEUE=KestrunAdsE2E
+# Queues that must get no job: one rejects jobs (cupsreject), one is stopped
+# (cupsdisable) and would keep a job unprinted.
+REJECTING=KestrunAdsRejecting
+STOPPED=KestrunAdsStopped
 CUPSD_PID=""
 E2E_CLEANUP+=('[ -n "$CUPSD_PID" ] && kill "$CUPSD_PID" 2>/dev/null')
 e2e_init
@@ -89,7 +96,11 @@ EOF
   done
   export CUPS_SERVER="$c/cups.sock"
   if ! lpadmin -p "$QUEUE" -v cups-pdf:/ -E -P "$ppd" 2>"$c/lpadmin.log" ||
-    ! lpadmin -d "$QUEUE" 2>>"$c/lpadmin.log"; then
+    ! lpadmin -d "$QUEUE" 2>>"$c/lpadmin.log" ||
+    ! lpadmin -p "$REJECTING" -v cups-pdf:/ -E -P "$ppd" 2>>"$c/lpadmin.log" ||
+    ! cupsreject "$REJECTING" 2>>"$c/lpadmin.log" ||
+    ! lpadmin -p "$STOPPED" -v cups-pdf:/ -E -P "$ppd" 2>>"$c/lpadmin.log" ||
+    ! cupsdisable "$STOPPED" 2>>"$c/lpadmin.log"; then
     echo "SKIP printing: CUPS did not take the queue:"
     cat "$c/lpadmin.log" "$c/cupsd.out" "$c/log/error_log" 2>/dev/null
     return 1
@@ -126,6 +137,22 @@ take_pdf() {
 }
 
 pdf_pages() { pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages:[[:space:]]*//p'; }
+
+# True when the message box answered last shows text $1: its place on the
+# screenshot is the same picture, to the pixel, as the box that the viewer's
+# own message-box code draws for that text on this display.
+box_says() {
+  local ref="$work/box-said.png" d
+  XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb "$boxer" "$ref" "$1" >/dev/null 2>&1 ||
+    return 1
+  [ "$(identify -format '%wx%h' "$ref" 2>/dev/null)" = "${BOX_GEOMETRY%%+*}" ] || return 1
+  d="$(region_diff "$SHOT" "$BOX_GEOMETRY" "$ref")"
+  [ -n "$d" ] && below "$d" 0.01
+}
+
+PRINTED="Kestrun Advertisement printed!"
+COMPLETE="Printing complete!"
+refused() { printf 'Nothing was printed.\r\n\r\nThe printer "%s" %s' "$1" "$2"; }
 
 # --- The medium, the display, the printer and the program.
 XDG_RUNTIME_DIR="$work/runtime" "$maker" "$work/cd" >/dev/null || die "the demo medium could not be written"
@@ -252,6 +279,7 @@ if [ "$printing" -eq 1 ]; then
     xdotool key Down Return
     wait_gone "$menu"
     if answer_box "" print-ad-question && answer_box "$BOX" print-ad-done; then
+      box_says "$PRINTED" || fail "the ad's last box does not say \"$PRINTED\"; see $SHOT"
       job=$((job + 1))
       if pdf="$(take_pdf "$job" ad)"; then
         pages="$(pdf_pages "$pdf")"
@@ -272,30 +300,6 @@ if [ "$printing" -eq 1 ]; then
   fi
 fi
 
-# The entries of the menu bar as "FIRST LAST" screen columns, one per line,
-# read off a screenshot: columns whose mean over the text rows is darker
-# than the bar, grouped into one entry where they lie closer than the gap
-# between two words of one caption.
-menu_entries() {
-  import -window root "$work/bar.png" 2>/dev/null
-  convert "$work/bar.png" -crop "${WIDTH}x$((MENU_BAR - 8))+$X+$((Y + 4))" +repage \
-    -colorspace gray -scale "${WIDTH}x1!" -depth 8 txt:- 2>/dev/null |
-    awk -F'[,:() ]+' -v x0="$X" 'NR == 1 { next }
-      { gray[$1] = $4 + 0; if ($4 + 0 > bar) bar = $4 + 0 }
-      END {
-        for (x = 0; x in gray; x++) {
-          if (gray[x] < bar - 12) {
-            if (first == "" || x - last > 7) {
-              if (first != "") print first + x0, last + x0
-              first = x
-            }
-            last = x
-          }
-        }
-        if (first != "") print first + x0, last + x0
-      }'
-}
-
 step "the checklist in the document viewer"
 # "Ads List" is a command on the menu bar itself, the entry after File.
 before="$(windows_named "Kestrun Advertising Checklist")"
@@ -314,6 +318,7 @@ if doc="$(wait_new_window "Kestrun Advertising Checklist " "$before")"; then
     # cmdprint at 7440, 6240 twips (496, 416 pixels), 25 pixels square.
     xdotool mousemove --sync $((DOC_X + 508)) $((DOC_Y + 428)) click 1
     if answer_box "" print-document-question && answer_box "$BOX" print-document-done; then
+      box_says "$COMPLETE" || fail "the checklist's last box does not say \"$COMPLETE\"; see $SHOT"
       job=$((job + 1))
       if pdf="$(take_pdf "$job" checklist)"; then
         pages="$(pdf_pages "$pdf")"
@@ -346,6 +351,76 @@ if doc="$(wait_new_window "Kestrun Advertising Checklist " "$before")"; then
   wait_gone "$doc" || fail "the document viewer did not close on OK"
 else
   fail "the document viewer did not open from \"Ads List\""
+fi
+
+# Print Setup from the File menu: queue $1 picked by typing its name into the
+# printer list, which has the keyboard, and OK, the default button.
+choose_printer() {
+  local before menu dlg
+  before="$(windows_named "")"
+  click_menu_entry 0 3 || return 1
+  menu="$(wait_new_window "" "$before")" || return 1
+  # Copy, Remove, Clip, Resolution, Print Ad, Print Setup.
+  xdotool key Down Down Down Down Down Down Return
+  wait_gone "$menu"
+  dlg="$(wait_new_window "Print Setup" "")" || return 1
+  for _ in $(seq 50); do
+    xdotool windowfocus "$dlg" 2>/dev/null
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$dlg" ] && break
+    sleep 0.1
+  done
+  xdotool type "$1"
+  sleep 0.3
+  shot "print-setup-$1"
+  xdotool key Return
+  wait_gone "$dlg"
+}
+
+# No job of any state in queue $1.
+no_job_in() { [ -z "$(lpstat -W all -o "$1" 2>/dev/null)" ]; }
+
+step "printing to a queue that rejects jobs, then to a stopped one"
+if [ "$printing" -eq 1 ]; then
+  for q in "$REJECTING" "$STOPPED"; do
+    [ "$q" = "$REJECTING" ] && why="does not accept jobs." || why="is stopped."
+    if ! choose_printer "$q"; then
+      fail "Print Setup did not take queue $q"
+      continue
+    fi
+    if menu="$(open_popup)"; then
+      xdotool key Down Return
+      wait_gone "$menu"
+      if answer_box "" "refused-ad-question-$q" && answer_box "$BOX" "refused-ad-$q"; then
+        if box_says "$(refused "$q" "$why")"; then
+          echo "ad to $q: the box says it was not printed, as $q $why"
+        else
+          fail "the ad's box for $q does not say that nothing was printed; see $SHOT"
+        fi
+      else
+        fail "the print question and answer for $q did not come"
+      fi
+    else
+      fail "no pop-up menu for printing to $q"
+    fi
+    no_job_in "$q" || fail "a job reached $q: $(lpstat -W all -o "$q")"
+  done
+  # The checklist to the stopped queue: the same words as for the ad.
+  before="$(windows_named "Kestrun Advertising Checklist")"
+  if click_menu_entry 1 3 && doc="$(wait_new_window "Kestrun Advertising Checklist " "$before")"; then
+    eval "$(xdotool getwindowgeometry --shell "$doc" | sed 's/^/DOC_/')"
+    xdotool mousemove --sync $((DOC_X + 508)) $((DOC_Y + 428)) click 1
+    if answer_box "" refused-document-question && answer_box "$BOX" refused-document; then
+      box_says "$(refused "$STOPPED" "is stopped.")" ||
+        fail "the checklist's box for $STOPPED does not say that nothing was printed; see $SHOT"
+    else
+      fail "the print question and answer of the checklist for $STOPPED did not come"
+    fi
+    no_job_in "$STOPPED" || fail "a job reached $STOPPED: $(lpstat -W all -o "$STOPPED")"
+    xdotool mousemove --sync $((DOC_X + 250)) $((DOC_Y + 428)) click 1
+    wait_gone "$doc" || fail "the document viewer did not close on OK"
+  else
+    fail "the document viewer did not open again from \"Ads List\""
+  fi
 fi
 
 step "move the window, then close it"

@@ -178,8 +178,10 @@ wait_gone() {
 
 # Waits for the next message box of the program (a window other than those
 # in $1), keeps a screenshot of it as $2 and answers it with Return, its
-# default button. BOX is left with its id.
+# default button. BOX is left with its id, BOX_GEOMETRY with its place on
+# the screenshot (WxH+X+Y).
 BOX=""
+BOX_GEOMETRY=""
 answer_box() {
   BOX="$(wait_new_window "$TITLE" "$1")" || return 1
   # Without a window manager the keyboard follows the pointer unless a
@@ -191,8 +193,47 @@ answer_box() {
   done
   sleep 0.3
   shot "$2"
+  BOX_GEOMETRY="$(xdotool getwindowgeometry --shell "$BOX" 2>/dev/null |
+    awk -F= '{ v[$1] = $2 } END { printf "%sx%s+%s+%s", v["WIDTH"], v["HEIGHT"], v["X"], v["Y"] }')"
   xdotool key Return
   wait_gone "$BOX"
+}
+
+# The entries of the main window's menu bar (the window at X, Y, WIDTH wide)
+# as "FIRST LAST" screen columns, one per line, read off a screenshot:
+# columns whose mean over the text rows is darker than the bar, grouped into
+# one entry where they lie closer than the gap between two words of one
+# caption.
+menu_entries() {
+  import -window root "$work/bar.png" 2>/dev/null
+  convert "$work/bar.png" -crop "${WIDTH}x$((MENU_BAR - 8))+$X+$((Y + 4))" +repage \
+    -colorspace gray -scale "${WIDTH}x1!" -depth 8 txt:- 2>/dev/null |
+    awk -F'[,:() ]+' -v x0="$X" 'NR == 1 { next }
+      { gray[$1] = $4 + 0; if ($4 + 0 > bar) bar = $4 + 0 }
+      END {
+        for (x = 0; x in gray; x++) {
+          if (gray[x] < bar - 12) {
+            if (first == "" || x - last > 7) {
+              if (first != "") print first + x0, last + x0
+              first = x
+            }
+            last = x
+          }
+        }
+        if (first != "") print first + x0, last + x0
+      }'
+}
+
+# Clicks entry $1 (from 0) of the menu bar when the bar shows $2 entries.
+click_menu_entry() {
+  local entries first last
+  mapfile -t entries < <(menu_entries)
+  if [ "${#entries[@]}" -ne "$2" ]; then
+    echo "the menu bar shows ${#entries[@]} entries, not $2: ${entries[*]}" >&2
+    return 1
+  fi
+  read -r first last <<<"${entries[$1]}"
+  xdotool mousemove --sync $(((first + last) / 2)) $((Y + MENU_BAR / 2)) click 1
 }
 
 # Starts the viewer in the background with its own settings and runtime

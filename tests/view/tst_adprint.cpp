@@ -1,6 +1,8 @@
-// Printing the ad to a PDF file, Print Setup, copying to the clipboard, and
-// the pop-up menu on the picture.
+// Printing the ad to a PDF file and to CUPS queues of the test's own, Print
+// Setup, copying to the clipboard, and the pop-up menu on the picture.
 #include "browser.h"
+#include "cupsserver.h"
+#include "documents/printrichtext.h"
 #include "platform/button3d.h"
 #include "platform/clipboard.h"
 #include "platform/msgboxstyle.h"
@@ -10,26 +12,40 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QMenu>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 
 class TestAdPrint : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void printsTheAdAtItsOwnSize();
     void answeringNoPrintsNothing();
     void beforeAnyYearPrintsTheCover();
     void largePictureIsClippedToOnePage();
     void noPrinterIsReported();
+    void printSystemAnswerIsReported_data();
+    void printSystemAnswerIsReported();
+    void printSetupChoiceIsUsed_data();
+    void printSetupChoiceIsUsed();
     void popupOffersPrintAndCopy();
     void noPopupBeforeAnyYear();
     void copyingTwiceLeavesOnePicture();
     void clipboardFailureIsReported();
+
+private:
+    CupsServer m_cups;
 };
 
 namespace {
@@ -47,11 +63,20 @@ QByteArray solidJpeg(QSize size, QColor color) {
     return out;
 }
 
+int pageCountOf(const QByteArray& pdf) {
+    return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
 int pageCount(const QString& pdf) {
     QFile f(pdf);
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    return int(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    return f.open(QIODevice::ReadOnly) ? pageCountOf(f.readAll()) : 0;
+}
+
+// True when the first page of a PDF is wider than tall.
+bool landscape(const QByteArray& pdf) {
+    const auto m = QRegularExpression("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)")
+                       .match(QString::fromLatin1(pdf));
+    return m.hasMatch() && m.captured(1).toDouble() > m.captured(2).toDouble();
 }
 
 // The first page rendered at 72 dots per inch (one dot per point).
@@ -86,7 +111,25 @@ struct PdfBrowser : Browser {
     }
 };
 
+// The queues of the test's CUPS server.
+const QString AdQueue = QStringLiteral("AdQueue");
+const QString ChosenQueue = QStringLiteral("ChosenQueue");
+const QString RejectingQueue = QStringLiteral("RejectingQueue");
+const QString StoppedQueue = QStringLiteral("StoppedQueue");
+const QString ForbiddingQueue = QStringLiteral("ForbiddingQueue");
+
 } // namespace
+
+void TestAdPrint::initTestCase() {
+    m_cups.start();
+    if (!m_cups.ok())
+        return;
+    for (const QString& q : {AdQueue, ChosenQueue, RejectingQueue, StoppedQueue, ForbiddingQueue})
+        QVERIFY(m_cups.addQueue(q));
+    QVERIFY(m_cups.reject(RejectingQueue));
+    QVERIFY(m_cups.stop(StoppedQueue));
+    QVERIFY(m_cups.forbid(ForbiddingQueue));
+}
 
 void TestAdPrint::printsTheAdAtItsOwnSize() {
     PdfBrowser b;
@@ -177,10 +220,110 @@ void TestAdPrint::noPrinterIsReported() {
     b.form->mnuPrint->trigger();
     const auto& calls = b.env.messages().calls;
     QCOMPARE(calls.size(), 2);
-    QVERIFY(calls[1].text.contains(QStringLiteral("not printed")));
+    QCOMPARE(calls[1].text,
+             QStringLiteral("No printer is available.\r\n\r\nInstall a printer, then try again."));
     QCOMPARE(calls[1].style, 48);
     QCOMPARE(calls[1].title, ProductTitle);
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestAdPrint::printSystemAnswerIsReported_data() {
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QString>("why"); // empty: printed
+    QTest::newRow("queue takes the job") << AdQueue << QString();
+    QTest::newRow("queue rejects jobs")
+        << RejectingQueue << QStringLiteral("The printer \"RejectingQueue\" does not accept jobs.");
+    QTest::newRow("queue stopped")
+        << StoppedQueue << QStringLiteral("The printer \"StoppedQueue\" is stopped.");
+    QTest::newRow("job refused when handed over")
+        << ForbiddingQueue << QStringLiteral("The print system refused the job: ");
+}
+
+void TestAdPrint::printSystemAnswerIsReported() {
+    QFETCH(QString, queue);
+    QFETCH(QString, why);
+    REQUIRE_CUPS(m_cups);
+    Browser b;
+    b.addAds(1964, {0});
+    b.start();
+    b.clickYear(1964);
+    printerOf(b.app().platform).printer().setPrinterName(queue);
+    const QList<int> before = m_cups.jobs(queue);
+    b.env.messages().replies = {MsgReply::Yes, MsgReply::Ok};
+    b.form->mnuPrint->trigger();
+    const auto& calls = b.env.messages().calls;
+    QCOMPARE(calls.size(), 2);
+    QCOMPARE(calls[1].style, 48);
+    QCOMPARE(calls[1].title, ProductTitle);
+    const QList<int> after = m_cups.jobs(queue);
+    if (why.isEmpty()) {
+        QCOMPARE(calls[1].text, QStringLiteral("Kestrun Advertisement printed!"));
+        QCOMPARE(after.size(), before.size() + 1);
+        QCOMPARE(pageCountOf(m_cups.document(after.last())), 1);
+    } else {
+        QVERIFY2(calls[1].text.startsWith(QStringLiteral("Nothing was printed.\r\n\r\n") + why),
+                 qPrintable(calls[1].text));
+        QCOMPARE(after, before); // nothing waits in the queue either
+    }
+}
+
+void TestAdPrint::printSetupChoiceIsUsed_data() {
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Cancel") << false;
+}
+
+// The real dialog, driven: another printer and landscape paper, then OK or
+// Cancel; the next ad and document go where the dialog left the printer.
+void TestAdPrint::printSetupChoiceIsUsed() {
+    QFETCH(bool, accept);
+    REQUIRE_CUPS(m_cups);
+    Browser b;
+    b.addAds(1964, {0});
+    b.start();
+    b.clickYear(1964);
+    PrinterService& service = printerOf(b.app().platform);
+    service.printer().setPrinterName(AdQueue);
+
+    QString okText;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto* buttons = dialog->findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(buttons);
+        okText = buttons->button(QDialogButtonBox::Ok)->text();
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        QVERIFY(printers);
+        printers->setCurrentIndex(printers->findText(ChosenQueue));
+        QTimer::singleShot(0, [] {
+            QWidget* properties = QApplication::activeModalWidget();
+            QVERIFY(properties);
+            auto* radio = properties->findChild<QRadioButton*>(QStringLiteral("landscape"));
+            QVERIFY(radio);
+            radio->click();
+            properties->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        dialog->findChild<QPushButton*>(QStringLiteral("properties"))->click();
+        buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+    });
+    b.form->mnuSetup->trigger();
+    QCOMPARE(okText, QStringLiteral("OK"));
+    QVERIFY(b.env.messages().calls.isEmpty());
+
+    const QString expected = accept ? ChosenQueue : AdQueue;
+    const QString other = accept ? AdQueue : ChosenQueue;
+    const QList<int> before = m_cups.jobs(expected);
+    const QList<int> otherBefore = m_cups.jobs(other);
+    b.env.messages().replies = {MsgReply::Yes, MsgReply::Ok};
+    b.form->mnuPrint->trigger();
+    QTextDocument doc(QStringLiteral("A document after Print Setup."));
+    QCOMPARE(PrintRichText(service, doc, 1440, 1440, 1440, 1440).outcome, PrintResult::Printed);
+
+    const QList<int> after = m_cups.jobs(expected);
+    QCOMPARE(after.size(), before.size() + 2);
+    QCOMPARE(m_cups.jobs(other), otherBefore);
+    for (int job : after.mid(before.size()))
+        QCOMPARE(landscape(m_cups.document(job)), accept);
 }
 
 void TestAdPrint::popupOffersPrintAndCopy() {
