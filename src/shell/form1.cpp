@@ -95,6 +95,11 @@ void Form1::resizeEvent(QResizeEvent* event) {
     emit resized();
 }
 
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    settleOuterGeometry();
+}
+
 void Form1::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     settleOuterGeometry();

@@ -13,7 +13,7 @@ out="$5"
 here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
-need_tools Xvfb xdotool xprop import compare convert
+need_tools Xvfb xdotool xprop xwininfo import compare convert
 if [ "$wm" = openbox ] && ! command -v openbox >/dev/null; then
   [ -n "${CI:-}" ] && {
     echo "FAIL: openbox is missing in CI"
@@ -39,11 +39,22 @@ ad() { echo "$work/cd/ads/$1"; }
 convert "$(ad 64tova00.jpg)" -resize '443x555!' "$work/ad00.png"
 convert "$(ad 64tova01.jpg)" -resize '443x555!' "$work/ad01.png"
 
+# The place and size of window $1 on the screen, in X, Y, WIDTH, HEIGHT
+# (xdotool counts a framed window's offset twice; xwininfo does not).
+client() {
+  local info
+  info="$(xwininfo -id "$1")"
+  X="$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")"
+  Y="$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")"
+  WIDTH="$(sed -n 's/^ *Width: *//p' <<<"$info")"
+  HEIGHT="$(sed -n 's/^ *Height: *//p' <<<"$info")"
+}
+
 # The outer rectangle "X Y W H" of window $1: its own place and size plus the
 # frame the window manager put around it.
 outer() {
   local l=0 r=0 t=0 b=0 ext
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  client "$1"
   ext="$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')"
   [ -n "$ext" ] && IFS=, read -r l r t b <<<"$ext"
   echo "$((X - l)) $((Y - t)) $((WIDTH + l + r)) $((HEIGHT + t + b))"
@@ -84,7 +95,7 @@ fi
 [ "$ow" = 800 ] && [ "$oh" = 600 ] || fail "without settings the window should cover the screen, not ${ow}x$oh"
 
 step "year 1964, Wide, Zoom Out, then the spin arrow"
-eval "$(xdotool getwindowgeometry --shell "$WIN")"
+client "$WIN"
 cx=$X
 cy=$((Y + MENU_BAR))
 click() { xdotool mousemove --sync "$1" "$2" click 1; }
