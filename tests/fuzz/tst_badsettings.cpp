@@ -31,9 +31,9 @@ QRect twipsOf(const Form1& form) {
     return QRect(qRound(t.left), qRound(t.top), qRound(t.width), qRound(t.height));
 }
 
-// The window's place and size in pixels, and those that measures in twips give.
+// The window's outer place and size in pixels, and those that measures in twips give.
 QRect pixelsOf(const Form1& form) {
-    return QRect(form.pos(), form.size());
+    return form.frameGeometry();
 }
 QRect pixels(QRect twips) {
     return QRect(qRound(twips.x() / 15.0), qRound(twips.y() / 15.0), qRound(twips.width() / 15.0),
