@@ -185,12 +185,7 @@ convert "$(ad 64tova01.jpg)" -crop 600x492+0+0 +repage "$work/ad01-natural.png"
 KESTRUN_DRIVES="D=$work/cd" start_viewer "$exe"
 
 step "start"
-win="$(wait_for_window "$CAPTION" 200 "$viewer")"
-[ -n "$win" ] || die "no main window appeared"
-eval "$(xdotool getwindowgeometry --shell "$win")"
-# Client area origin on the screen.
-cx=$X
-cy=$((Y + MENU_BAR))
+main_window
 echo "main window $win at $X,$Y, $WIDTH x $HEIGHT"
 shot start
 

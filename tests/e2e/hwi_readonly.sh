@@ -52,11 +52,7 @@ step "start with HWI"
 runs_as="$(ps -o user= -p "$viewer" 2>/dev/null | tr -d ' ')"
 [ "$runs_as" = "$(id -un "$E2E_USER" 2>/dev/null || id -un)" ] || [ "$(id -u)" -ne 0 ] ||
   die "the viewer runs as ${runs_as:-nobody known}, not as $E2E_USER"
-win="$(wait_for_window "$CAPTION" 200 "$viewer")"
-[ -n "$win" ] || die "no main window appeared"
-eval "$(xdotool getwindowgeometry --shell "$win")"
-cx=$X
-cy=$((Y + MENU_BAR))
+main_window
 shot start
 [ -z "$(windows_named "$TITLE")" ] || fail "a message box is open at start"
 

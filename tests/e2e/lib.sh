@@ -244,3 +244,14 @@ start_viewer() {
     "$@" >>"$work/viewer.log" 2>&1 &
   viewer=$!
 }
+
+# Waits for the viewer's main window and ends the run when none appears;
+# sets win, its X, Y, WIDTH, HEIGHT, and cx, cy, the client area's origin on
+# the screen (below the menu bar; no window manager).
+main_window() {
+  win="$(wait_for_window "$CAPTION" 200 "$viewer")"
+  [ -n "$win" ] || die "no main window appeared"
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  cx=$X
+  cy=$((Y + MENU_BAR))
+}

@@ -54,11 +54,7 @@ win=""
 start() {
   : >"$work/viewer.log"
   KESTRUN_DRIVES="D=$work/cd" start_viewer "$prog/KestrunAds"
-  win="$(wait_for_window "$CAPTION" 200 "$viewer")"
-  [ -n "$win" ] || die "no main window appeared"
-  eval "$(xdotool getwindowgeometry --shell "$win")"
-  cx=$X
-  cy=$((Y + MENU_BAR))
+  main_window
 }
 
 stop() {
