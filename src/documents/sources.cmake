@@ -10,6 +10,8 @@ target_sources(kestrun_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/../platform/rtflists.h
   ${CMAKE_CURRENT_LIST_DIR}/../platform/rtfemit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../platform/rtfemit.h
+  ${CMAKE_CURRENT_LIST_DIR}/../platform/rtffields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../platform/rtffields.h
   ${CMAKE_CURRENT_LIST_DIR}/../platform/rtfmodel.h
   ${CMAKE_CURRENT_LIST_DIR}/../platform/rtfparser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../platform/rtfparser.h

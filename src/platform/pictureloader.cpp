@@ -90,22 +90,27 @@ bool jpegIsComplete(const QByteArray& data) {
     if (n < 4 || b[0] != 0xFF || b[1] != 0xD8)
         return false;
     // Walk the marker segments up to the first scan; an embedded thumbnail's
-    // own end marker lies inside a segment and is skipped with it.
+    // own end marker lies inside a segment and is skipped with it. Like the
+    // decoder, bytes between segments (left by a segment whose length is
+    // written wrong) are passed over up to the next marker: the decoder warns
+    // and goes on, and whatever it cannot use it refuses itself.
     qsizetype i = 2;
-    while (i + 4 <= n) {
-        if (b[i] != 0xFF)
-            return false;
-        const unsigned char marker = b[i + 1];
-        if (marker == 0xFF) { // fill byte
+    for (;;) {
+        while (i < n && b[i] != 0xFF)
             ++i;
-            continue;
-        }
+        while (i < n && b[i] == 0xFF) // the marker's 0xFF and any fill bytes
+            ++i;
+        if (i + 2 >= n)
+            return false;
+        const unsigned char marker = b[i++];
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // not a marker, or one without a segment
         if (marker == 0xD9)
             return false; // the image ends before any scan
-        const qsizetype length = (qsizetype(b[i + 2]) << 8) | b[i + 3];
+        const qsizetype length = (qsizetype(b[i]) << 8) | b[i + 1];
         if (length < 2)
             return false;
-        i += 2 + length;
+        i += length;
         if (marker == 0xDA)
             break;
     }

@@ -22,6 +22,7 @@ struct LabelText {
 struct LegacyNumbering {
     bool active = false;
     bool bullet = false; // \pnlvlblt
+    bool cont = false;   // \pnlvlcont: part of the item above, without a number
     int level = 0;       // \pnlvlN, 10 for \pnlvlbody
     int format = 0;      // as \levelnfc
     int start = 1;

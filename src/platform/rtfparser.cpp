@@ -81,6 +81,8 @@ void Parser::run() {
         case Token::End:
             break;
         }
+        m_atGroupStart = t.kind == Token::GroupStart ||
+                         (m_atGroupStart && t.kind == Token::ControlSymbol && t.symbol == '*');
         if (m_rootClosed)
             break; // what follows the document group is not part of it
     }
@@ -105,6 +107,7 @@ void Parser::groupStart() {
     Group child = g();
     child.inUpr = false;
     child.uprChild = false;
+    child.fieldStart = false;
     if (g().inUpr) {
         // The plain subgroup of \upr is the fallback for the \ud subgroup.
         child.uprChild = true;
@@ -151,12 +154,15 @@ void Parser::groupEnd() {
         m_rootClosed = true;
         return;
     }
+    const int endedField = closing.fieldStart ? closing.field : -1;
     m_groups.removeLast();
+    if (endedField >= 0)
+        finishField(endedField);
 }
 
 void Parser::controlSymbol(char c) {
     if (c == '*') {
-        m_ignorable = true;
+        m_ignorable = m_atGroupStart;
         return;
     }
     m_ignorable = false;

@@ -82,6 +82,7 @@ struct Group {
     bool nestTableProps = false;
     bool legacyAfter = false; // a \pntxta group
     bool footnote = false;    // a \footnote group
+    bool fieldStart = false;  // the \field group itself
 };
 
 struct FontEntry {
@@ -151,8 +152,12 @@ private:
     QList<Group> m_groups;
     int m_overflowDepth = 0; // groups opened beyond MaxGroupDepth
     bool m_rootClosed = false;
-    bool m_ignorable = false; // the last token was "\*"
-    int m_skipChars = 0;      // fallback characters still to skip after \uN
+    // "\*" right after a group's "{": the group may be skipped when its first
+    // word is unknown. Elsewhere "\*" changes nothing, as unknown words are
+    // ignored anyway.
+    bool m_ignorable = false;
+    bool m_atGroupStart = false; // nothing but "\*" since the last "{"
+    int m_skipChars = 0;         // fallback characters still to skip after \uN
 
     // Document-wide settings.
     int m_codePage = CodePage::Ansi;
@@ -164,6 +169,10 @@ private:
     ListTable m_lists;
     LegacyNumbering m_pn; // the \pn group being read
     QList<QString> m_fieldInstructions;
+    // Per field, how much had been shown when its result began (see m_shown).
+    QHash<int, qint64> m_fieldResultFrom;
+    void finishField(int field);
+    int fontNamed(const QString& name);
     // Footnote and endnote marks (\chftn): counters, number formats, and the
     // last mark, which becomes an endnote mark when its note says \ftnalt.
     int m_footnoteNumber = 0, m_endnoteNumber = 0;
@@ -184,6 +193,8 @@ private:
     QTextCharFormat m_cachedFormat;
     bool m_haveCachedFormat = false;
     CodePageDecoder m_decoder;
+
+    qint64 m_shown = 0; // characters and pictures shown so far
 
     // The paragraph being built.
     QList<Span> m_spans;

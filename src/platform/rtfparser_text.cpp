@@ -1,4 +1,5 @@
 // How the RTF reader collects text into formatted spans and paragraphs.
+#include "rtffields.h"
 #include "rtfparser.h"
 #include "twips.h"
 
@@ -72,6 +73,7 @@ void Parser::addBytes(QByteArrayView bytes) {
         flushBytes();
     m_bytesCodePage = cp;
     m_bytes += bytes;
+    m_shown += bytes.size();
 }
 
 void Parser::addChar(char16_t c) {
@@ -86,6 +88,7 @@ void Parser::addChar(char16_t c) {
             c = specialFontChar(cp, c);
     }
     m_text += QChar(c);
+    ++m_shown;
 }
 
 void Parser::addString(const QString& s) {
@@ -94,6 +97,7 @@ void Parser::addString(const QString& s) {
     prepareText();
     flushBytes();
     m_text += s;
+    m_shown += s.size();
 }
 
 void Parser::flushBytes() {
@@ -115,6 +119,34 @@ void Parser::flushText() {
 void Parser::addPictureSpan(const Span& span) {
     flushText();
     m_spans << span;
+    ++m_shown;
+}
+
+void Parser::finishField(int field) {
+    // A SYMBOL field whose stored result shows nothing shows its character.
+    const qint64 resultFrom =
+        m_fieldResultFrom.contains(field) ? m_fieldResultFrom.take(field) : -1;
+    if (resultFrom >= 0 && m_shown > resultFrom)
+        return;
+    SymbolField symbol;
+    if (g().dest != Dest::Text || !symbolField(m_fieldInstructions.value(field), &symbol))
+        return;
+    const CharProps around = g().chars;
+    if (const int font = symbol.font.isEmpty() ? -1 : fontNamed(symbol.font); font >= 0)
+        g().chars.font = font;
+    if (symbol.points > 0)
+        g().chars.fontSize = symbol.points * 2;
+    if (!symbol.unicode && symbol.code <= 0xFF) {
+        // A byte of the font, read as the font's other text is.
+        const char byte = char(symbol.code);
+        addBytes(QByteArrayView(&byte, 1));
+    } else if (symbol.code <= 0xFFFF) {
+        addChar(char16_t(symbol.code));
+    } else {
+        const auto c = char32_t(symbol.code);
+        addString(QString::fromUcs4(&c, 1));
+    }
+    g().chars = around;
 }
 
 Span Parser::labelSpan(const LabelText& label, CharProps props) {
@@ -270,12 +302,17 @@ void Parser::endParagraph(int level) {
     p.format = blockFormat(grp.para);
     p.mark = charFormat(grp.chars);
     p.spans = std::move(m_spans);
-    // The label of a list paragraph; a \ls that names no list has none.
+    // The label of a list paragraph. A \ls that names no list (\ls0 among
+    // them) and a \pnlvlcont paragraph have none and leave the count of the
+    // numbered paragraphs around them as it is.
     if (grp.para.listOverride >= 0) {
         LabelText label;
-        if (m_lists.nextLabel(grp.para.listOverride, grp.para.listLevel, &label))
+        if (m_lists.nextLabel(grp.para.listOverride, grp.para.listLevel, &label)) {
             p.spans.prepend(labelSpan(label, grp.chars));
-        m_lists.endLegacyRun();
+            m_lists.endLegacyRun();
+        }
+    } else if (grp.para.pn.active && grp.para.pn.cont) {
+        // part of the item above
     } else if (grp.para.pn.active) {
         LabelText label;
         for (QChar c : m_lists.nextLegacyLabel(grp.para.pn))

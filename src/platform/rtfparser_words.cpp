@@ -1,4 +1,5 @@
 // The control words of the RTF reader, by the property they set.
+#include "rtffields.h"
 #include "rtfparser.h"
 
 #include <algorithm>
@@ -35,27 +36,21 @@ bool isSkipped(QByteArrayView w) {
     return std::binary_search(std::begin(kSkipped), std::end(kSkipped), key);
 }
 
+// The encoding of a font that has one of its own, else 0.
+int specialFontOf(const QString& name) {
+    if (name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
+        return CodePage::Symbol;
+    if (name.compare(QLatin1String("Wingdings"), Qt::CaseInsensitive) == 0)
+        return CodePage::Wingdings;
+    return 0;
+}
+
 bool on(const Token& t) {
     return !t.hasParam || t.param != 0;
 }
 
 int clampTwips(int v) {
     return qBound(-31680, v, 31680);
-}
-
-// The target of a HYPERLINK field instruction, or empty.
-QString hyperlinkTarget(const QString& instruction) {
-    const QString inst = instruction.trimmed();
-    if (!inst.startsWith(QLatin1String("HYPERLINK"), Qt::CaseInsensitive))
-        return {};
-    const qsizetype open = inst.indexOf(QLatin1Char('"'));
-    if (open >= 0) {
-        const qsizetype close = inst.indexOf(QLatin1Char('"'), open + 1);
-        if (close > open)
-            return inst.mid(open + 1, close - open - 1);
-    }
-    const QStringList parts = inst.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    return parts.size() > 1 ? parts[1] : QString();
 }
 
 } // namespace
@@ -72,6 +67,7 @@ bool Parser::destinationWord(QByteArrayView w) {
         if (m_fieldInstructions.size() < 100000)
             m_fieldInstructions.append(QString());
         grp.field = int(m_fieldInstructions.size()) - 1;
+        grp.fieldStart = true;
     } else if (w == "fldinst") {
         if (grp.field < 0) {
             m_fieldInstructions.append(QString());
@@ -80,8 +76,10 @@ bool Parser::destinationWord(QByteArrayView w) {
         grp.dest = Dest::FieldInst;
     } else if (w == "fldrslt") {
         grp.dest = Dest::Text;
-        if (grp.field >= 0)
+        if (grp.field >= 0) {
             grp.chars.href = hyperlinkTarget(m_fieldInstructions[grp.field]);
+            m_fieldResultFrom.insert(grp.field, m_shown);
+        }
     } else if (w == "pict") {
         if (grp.dest == Dest::Text && !m_picture) {
             grp.dest = Dest::Picture;
@@ -375,6 +373,8 @@ void Parser::listWord(QByteArrayView w, const Token& t) {
     case Dest::Legacy:
         if (w == "pnlvlblt")
             m_pn.bullet = true;
+        else if (w == "pnlvlcont")
+            m_pn.cont = true;
         else if (w == "pnlvlbody")
             m_pn.level = 10;
         else if (w == "pnlvl")
@@ -498,11 +498,26 @@ void Parser::finishFontEntry() {
     m_decoder.decode(cp, f.nameBytes, name);
     f.name = name.trimmed();
     f.nameBytes.clear();
-    if (f.name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
-        f.special = CodePage::Symbol;
-    else if (f.name.compare(QLatin1String("Wingdings"), Qt::CaseInsensitive) == 0)
-        f.special = CodePage::Wingdings;
+    f.special = specialFontOf(f.name);
     m_currentFontEntry = INT_MIN;
+}
+
+int Parser::fontNamed(const QString& name) {
+    for (auto it = m_fonts.cbegin(); it != m_fonts.cend(); ++it)
+        if (it->name.compare(name, Qt::CaseInsensitive) == 0)
+            return it.key();
+    // A font the table does not list gets an entry of its own, numbered
+    // beyond what documents use.
+    constexpr int FirstUnlisted = 0x40000000;
+    int key = FirstUnlisted;
+    while (m_fonts.contains(key))
+        ++key;
+    if (key - FirstUnlisted >= 1000)
+        return -1;
+    FontEntry& f = m_fonts[key];
+    f.name = name;
+    f.special = specialFontOf(name);
+    return key;
 }
 
 void Parser::finishColorEntry() {

@@ -96,6 +96,13 @@ void TestBadPictures::asFirstPicture_data() {
     QTest::newRow("PNG renamed") << encode(demo::adPicture(1964, 0, QSize(50, 50)), "PNG") << false;
     QTest::newRow("bitmap renamed")
         << encode(demo::adPicture(1964, 0, QSize(50, 50)), "BMP") << true;
+    // An APP1 segment whose length leaves its last byte out: the decoder
+    // passes over that byte with a warning and shows the picture.
+    QTest::newRow("APP segment one byte short")
+        << QByteArray(m_good).insert(2, QByteArray::fromHex("ffe10006") + "KADSX") << true;
+    QTest::newRow("APP segment one byte short, cut before end marker")
+        << QByteArray(m_good).insert(2, QByteArray::fromHex("ffe10006") + "KADSX").chopped(2)
+        << false;
     QTest::newRow("60000 x 60000 declared") << withDimensions(m_good, 60000, 60000) << false;
     QTest::newRow("0 wide declared") << withDimensions(m_good, 0, 160) << false;
     QTest::newRow("text file") << QByteArray("Not a picture at all\r\n") << false;

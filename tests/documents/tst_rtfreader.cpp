@@ -28,11 +28,15 @@ private slots:
     void unicode_data();
     void unicode();
     void fieldsShowTheirResult();
+    void symbolFields_data();
+    void symbolFields();
     void destinationsNotShown_data();
     void destinationsNotShown();
+    void ignorableMarkInsideAGroup();
     void footnoteMarksAreNumbered();
     void listNumbering();
     void legacyNumbering();
+    void unnumberedParagraphsOfAList();
     void simpleTable();
     void tableColumnsFromBoundaries();
     void nestedTable();
@@ -251,6 +255,42 @@ void TestRtfReader::fieldsShowTheirResult() {
     QVERIFY(!formatOf(*doc, "7").isAnchor());
 }
 
+void TestRtfReader::symbolFields_data() {
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<double>("points");
+    QTest::newRow("empty result, with size")
+        << QByteArray(R"({\field{\*\fldinst SYMBOL 183 \\f "Symbol" \\s 10}{\fldrslt }})")
+        << QStringLiteral("\u2022") << QStringLiteral("Symbol") << 10.0;
+    QTest::newRow("no result, instruction in a subgroup")
+        << QByteArray(R"({\field{\*\fldinst {SYMBOL 97 \\f "Symbol"}}})")
+        << QStringLiteral("\u03B1") << QStringLiteral("Symbol") << 12.0;
+    QTest::newRow("font not in the table")
+        << QByteArray(R"({\field{\*\fldinst SYMBOL 90 \\f "Courier New"}{\fldrslt}})")
+        << QStringLiteral("Z") << QStringLiteral("Courier New") << 12.0;
+    QTest::newRow("hexadecimal, Unicode, plain font")
+        << QByteArray(R"({\field{\*\fldinst SYMBOL 0x2192 \\u}})") << QStringLiteral("\u2192")
+        << QStringLiteral("Arial") << 12.0;
+    QTest::newRow("stored result shown once")
+        << QByteArray(R"({\field{\*\fldinst SYMBOL 183 \\f "Symbol"}{\fldrslt \f1\fs20 \'b7}})")
+        << QStringLiteral("\u2022") << QStringLiteral("Symbol") << 10.0;
+}
+
+void TestRtfReader::symbolFields() {
+    QFETCH(QByteArray, field);
+    QFETCH(QString, text);
+    QFETCH(QString, font);
+    QFETCH(double, points);
+    const auto doc =
+        readDoc(R"({\rtf1\ansi{\fonttbl{\f0 Arial;}{\f1\fcharset2 Symbol;}}a)" + field + "b}");
+    QCOMPARE(rtf::plainText(*doc), "a" + text + "b");
+    const QTextCharFormat f = formatOf(*doc, text);
+    QCOMPARE(f.fontFamilies().toStringList().value(0), font);
+    QCOMPARE(f.fontPointSize(), points);
+    QCOMPARE(formatOf(*doc, "b").fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
+}
+
 void TestRtfReader::destinationsNotShown_data() {
     QTest::addColumn<QByteArray>("group");
     QTest::newRow("font table") << QByteArray(R"({\fonttbl{\f0 Hidden Font;}})");
@@ -271,6 +311,14 @@ void TestRtfReader::destinationsNotShown_data() {
 void TestRtfReader::destinationsNotShown() {
     QFETCH(QByteArray, group);
     QCOMPARE(textOf("{\\rtf1\\ansi before" + group + "after}"), QStringLiteral("beforeafter"));
+}
+
+void TestRtfReader::ignorableMarkInsideAGroup() {
+    // Older office suites write "\*" before a style word in the middle of a
+    // formatting group: only that word may be passed over, not the group.
+    QCOMPARE(textOf(R"({\rtf1\ansi{\fonttbl{\f2 Times;}}{\loch\f2 Hello \b0\*\cs7\cf0 world})"
+                    R"({\b bold\*\mynewword  text}{\*\mynewthing unseen}\par})"),
+             QStringLiteral("Hello worldbold text"));
 }
 
 void TestRtfReader::footnoteMarksAreNumbered() {
@@ -300,6 +348,22 @@ void TestRtfReader::legacyNumbering() {
         R"({\*\pn\pnlvlbody\pndec\pnstart1{\pntxta .}}two\par\pard plain\par)"
         R"({\*\pn\pnlvlblt\pnf1{\pntxtb \'b7}}dot\par})";
     QCOMPARE(textOf(rtf), QStringLiteral("1.\tone\n2.\ttwo\nplain\n\u2022\tdot"));
+}
+
+void TestRtfReader::unnumberedParagraphsOfAList() {
+    // Paragraphs that continue an item show no number, keep their indent and
+    // leave the numbers of the items around them as they are.
+    const QByteArray item = R"(\pard{\*\pn\pnlvlbody\pndec\pnstart1{\pntxta .}})";
+    const auto doc =
+        readDoc(R"({\rtf1\ansi )" + item + R"(one\par\pard\li720{\*\pn\pnlvlcont})" +
+                R"(more of one\par)" + item + R"(two\par\pard\li720\ls0 more of two\par)" + item +
+                R"(three\par\pard\li720 plain\par})");
+    QCOMPARE(rtf::plainText(*doc),
+             QStringLiteral("1.\tone\nmore of one\n2.\ttwo\nmore of two\n3.\tthree\nplain"));
+    const qreal indent = blockFormatOf(*doc, "plain").leftMargin();
+    QVERIFY(indent > 0);
+    QCOMPARE(blockFormatOf(*doc, "more of one").leftMargin(), indent);
+    QCOMPARE(blockFormatOf(*doc, "more of two").leftMargin(), indent);
 }
 
 void TestRtfReader::simpleTable() {
