@@ -1,7 +1,7 @@
 // The RTF reader on real documents nobody here wrote: every file of the
-// shared test data is read, and its plain text must match the text a trusted
-// converter made of it, with runs of white space counted as one. Also the
-// medium's own documents, and the rtf2text tool.
+// public test data (tests/data) is read, and its plain text must match the
+// text a trusted converter made of it, with runs of white space counted as
+// one. Also the medium's own documents, and the rtf2text tool.
 #include "demo_medium.h"
 #include "rtftesthelpers.h"
 
@@ -103,8 +103,7 @@ double shareOf(const QString& a, const QString& b) {
 void TestRtfCorpus::corpus_data() {
     QTest::addColumn<QString>("name");
     const QDir dir(corpusDir());
-    if (!dir.exists())
-        QSKIP(qPrintable(QStringLiteral("The shared RTF test data is not here: ") + corpusDir()));
+    QVERIFY2(dir.exists(), qPrintable(corpusDir()));
     const QStringList files = dir.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
     QVERIFY(files.size() > 50);
     for (const QString& f : files) {
@@ -190,8 +189,7 @@ void TestRtfCorpus::checklistTable() {
 
 void TestRtfCorpus::rtf2textPrintsThePlainText() {
     const QString file = corpusDir() + QStringLiteral("/striprtf__simple_table.rtf");
-    if (!QFile::exists(file))
-        QSKIP("The shared RTF test data is not here.");
+    QVERIFY2(QFile::exists(file), qPrintable(file));
     QProcess tool;
     tool.start(QStringLiteral(RTF2TEXT), {file});
     QVERIFY(tool.waitForFinished(60000));

@@ -54,15 +54,19 @@ e2e_cleanup() {
   rm -rf "$work"
 }
 
-# Makes OUT empty and the scratch folder `work` (with config/ and a private
-# runtime/ folder), and removes both the program and the display at exit.
+# Makes OUT empty and the scratch folder `work` (with config/, data/ and a
+# private runtime/ folder, which every program the run starts uses, whatever
+# the caller's shell holds), and removes both the program and the display at
+# exit.
 e2e_init() {
   rm -rf "$out"
   mkdir -p "$out"
   work="$(mktemp -d)"
   chmod 755 "$work"
-  mkdir -p "$work/config"
+  mkdir -p "$work/config" "$work/data"
   mkdir -m 700 "$work/runtime"
+  export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
+  unset QT_QPA_PLATFORM
   trap e2e_cleanup EXIT
 }
 

@@ -4,7 +4,7 @@
 #
 # With clang and its libFuzzer runtime the targets are built in build-fuzz
 # with AddressSanitizer and UndefinedBehaviorSanitizer and start from the
-# committed corpus (tests/fuzz/corpus/TARGET), the regressions and the shared
+# committed corpus (tests/fuzz/corpus/TARGET), the regressions and the public
 # test files; what they find new is kept in build-fuzz/corpus/TARGET for the
 # next run. A crash, a hang, a leak or a broken invariant fails the run and
 # its input is left in build-fuzz/crashes/TARGET/: fix the fault, then commit
@@ -19,7 +19,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 top="$(cd "$here/../.." && pwd)"
 seconds="${1:-${KESTRUN_FUZZ_SECONDS:-60}}"
 build="${KESTRUN_FUZZ_BUILD:-$top/build-fuzz}"
-shared="$top/../shared/testdata"
+shared="$top/tests/data"
 targets=(rtf picture)
 
 declare -A shared_dir=([rtf]=rtf [picture]=jpeg)
@@ -29,7 +29,7 @@ inputs() {
   local t="$1"
   echo "$here/corpus/$t"
   [ -d "$here/regressions/$t" ] && echo "$here/regressions/$t"
-  [ -d "$shared/${shared_dir[$t]}" ] && echo "$shared/${shared_dir[$t]}"
+  echo "$shared/${shared_dir[$t]}"
   return 0
 }
 

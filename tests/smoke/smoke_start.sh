@@ -15,12 +15,14 @@ source "$(dirname "$0")/../../scripts/xvfb.sh"
 work="$(mktemp -d)"
 trap 'kill "${viewer:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 "$maker" "$work/cd" >/dev/null
-mkdir -p "$work/config"
+mkdir -p "$work/config" "$work/data"
 mkdir -m 700 "$work/runtime"
 start_xvfb "$work/xvfb.log"
 
-KESTRUN_DRIVES="D=$work/cd" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-  "$exe" >"$work/viewer.log" 2>&1 &
+# The viewer's own folders and the virtual display, whatever the caller's
+# shell holds (a test shell may have QT_QPA_PLATFORM=offscreen).
+KESTRUN_DRIVES="D=$work/cd" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+  XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb "$exe" >"$work/viewer.log" 2>&1 &
 viewer=$!
 
 splash="$(wait_for_window "Form2" 50 "$viewer")"
