@@ -5,10 +5,12 @@
 #include "browser.h"
 #include "documents/richtextbox.h"
 #include "documents/txtform.h"
+#include "pdfcheck.h"
 #include "platform/button3d.h"
 #include "platform/msgboxstyle.h"
 #include "platform/printer.h"
 #include "platform/rtfreader.h"
+#include "testpng.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -30,9 +32,7 @@ namespace {
 
 const QByteArray Header = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}";
 // A 2 x 2 PNG, as RTF writes pictures: hexadecimal digits.
-const QByteArray TinyPngHex =
-    "89504e470d0a1a0a0000000d4948445200000002000000020802000000fdd49a73000000164944415408d7"
-    "63fccfc0c0c0c0c0c4c0c0c0c0c000000d1d01032be9a6c80000000049454e44ae426082";
+const QByteArray TinyPngHex = tinyPng().toHex();
 
 QByteArray randomBytes(int n, quint32 seed) {
     QByteArray out(n, '\0');
@@ -40,31 +40,6 @@ QByteArray randomBytes(int n, quint32 seed) {
     for (char& c : out)
         c = char(rng.generate());
     return out;
-}
-
-quint32 crc32(QByteArrayView data) {
-    quint32 crc = 0xFFFFFFFF;
-    for (char ch : data) {
-        crc ^= quint8(ch);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-void putBigEndian(QByteArray& out, int at, quint32 v) {
-    for (int i = 0; i < 4; ++i)
-        out[at + i] = char(v >> (24 - 8 * i));
-}
-
-// A PNG whose header declares width × height (with a sound checksum), in
-// hexadecimal digits.
-QByteArray pngDeclaringHex(quint32 width, quint32 height) {
-    QByteArray png = QByteArray::fromHex(TinyPngHex);
-    putBigEndian(png, 16, width);
-    putBigEndian(png, 20, height);
-    putBigEndian(png, 29, crc32(QByteArrayView(png).sliced(12, 17)));
-    return png.toHex();
 }
 
 QByteArray document(const QByteArray& body) {
@@ -80,13 +55,6 @@ QByteArray nestedTables(int depth) {
         out += "\\itap" + QByteArray::number(level) +
                " x\\nestcell{\\*\\nesttableprops\\trowd\\cellx1000\\nestrow} ";
     return out + "\\itap1 y\\cell\\row ";
-}
-
-int pdfPages(const QString& pdf) {
-    QFile f(pdf);
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    return int(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
 }
 
 // The main window on a medium in D:, whose three documents are one text.
@@ -200,11 +168,11 @@ void TestBadDocuments::hostileDocument_data() {
                     TinyPngHex + "}after\\par")
         << true << QStringList{"beforeafter"};
     QTest::newRow("PNG declaring 60000 x 60000")
-        << document("before{\\pict\\pngblip " + pngDeclaringHex(60000, 60000) + "}after\\par")
+        << document("before{\\pict\\pngblip " + pngDeclaring(60000, 60000).toHex() + "}after\\par")
         << true << QStringList{"beforeafter"};
     QTest::newRow("PNG declaring 2^31 x 2^31")
         << document("before{\\pict\\pngblip\\picwgoal1440\\pichgoal1440 " +
-                    pngDeclaringHex(0x80000000u, 0x80000000u) + "}after\\par")
+                    pngDeclaring(0x80000000u, 0x80000000u).toHex() + "}after\\par")
         << true << QStringList{"beforeafter"};
     // Pictures of 22 inches, the largest side shown: 3000 of them lay out
     // 6.3 million pixels high.
@@ -276,7 +244,7 @@ void TestBadDocuments::hostileDocument() {
     QVERIFY(printed.viewer);
     QCOMPARE(printed.messages.size(), 2);
     QCOMPARE(printed.messages[1].text, QStringLiteral("Printing complete!"));
-    QVERIFY(pdfPages(b.pdf) >= 1);
+    QVERIFY(pdfPageCount(b.pdf) >= 1);
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(b.env.messages().unexpected, 0);
 }

@@ -3,6 +3,7 @@
 #include "browser.h"
 #include "cupsserver.h"
 #include "documents/printrichtext.h"
+#include "pdfcheck.h"
 #include "platform/button3d.h"
 #include "platform/clipboard.h"
 #include "platform/msgboxstyle.h"
@@ -63,44 +64,6 @@ QByteArray solidJpeg(QSize size, QColor color) {
     return out;
 }
 
-int pageCountOf(const QByteArray& pdf) {
-    return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
-}
-
-int pageCount(const QString& pdf) {
-    QFile f(pdf);
-    return f.open(QIODevice::ReadOnly) ? pageCountOf(f.readAll()) : 0;
-}
-
-// True when the first page of a PDF is wider than tall.
-bool landscape(const QByteArray& pdf) {
-    const auto m = QRegularExpression("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)")
-                       .match(QString::fromLatin1(pdf));
-    return m.hasMatch() && m.captured(1).toDouble() > m.captured(2).toDouble();
-}
-
-// The first page rendered at 72 dots per inch (one dot per point).
-QImage renderPage(const QString& pdf) {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-        return {};
-    const QString out = pdf + QStringLiteral("-page");
-    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "72", "-png", "-singlefile", pdf, out});
-    return QImage(out + QStringLiteral(".png"));
-}
-
-// Bounding box of the pixels close to a colour.
-QRect boxOf(const QImage& page, QColor color) {
-    QRect box;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x) {
-            const QColor c = page.pixelColor(x, y);
-            if (qAbs(c.red() - color.red()) < 40 && qAbs(c.green() - color.green()) < 40 &&
-                qAbs(c.blue() - color.blue()) < 40)
-                box |= QRect(x, y, 1, 1);
-        }
-    return box;
-}
-
 struct PdfBrowser : Browser {
     QString pdf;
     PdfBrowser() {
@@ -108,6 +71,13 @@ struct PdfBrowser : Browser {
         auto printer = std::make_shared<PrinterService>();
         printer->setOutputPdf(pdf);
         env.app().platform.printer = printer;
+    }
+    // Prints what is on view, answering yes, and gives the first page as
+    // printed; a null image when pdftoppm is not installed.
+    QImage printedPage() {
+        env.messages().replies = {MsgReply::Yes, MsgReply::Ok};
+        form->mnuPrint->trigger();
+        return pdfPageCount(pdf) == 1 ? renderPdfPage(pdf) : QImage();
     }
 };
 
@@ -146,14 +116,14 @@ void TestAdPrint::printsTheAdAtItsOwnSize() {
     QCOMPARE(calls[1].text, QStringLiteral("Kestrun Advertisement printed!"));
     QCOMPARE(calls[1].style, 48);
     QCOMPARE(calls[1].title, ProductTitle);
-    QCOMPARE(pageCount(b.pdf), 1);
+    QCOMPARE(pdfPageCount(b.pdf), 1);
 
-    const QImage page = renderPage(b.pdf);
+    const QImage page = renderPdfPage(b.pdf);
     if (page.isNull())
         QSKIP("pdftoppm is not installed; the page was not measured.");
     // 60 × 80 pixels at 15 twips each: 900 × 1200 twips, 45 × 60 points, at
     // the top-left corner of the printable area.
-    const QRect box = boxOf(page, Qt::red);
+    const QRect box = colourBox(page, Qt::red);
     const QMarginsF margins =
         b.app().platform.printer->printer().pageLayout().margins(QPageLayout::Point);
     QVERIFY2(qAbs(box.width() - 45) <= 1 && qAbs(box.height() - 60) <= 1,
@@ -177,15 +147,13 @@ void TestAdPrint::beforeAnyYearPrintsTheCover() {
     PdfBrowser b;
     b.addAds(1964, {0});
     b.start();
-    b.env.messages().replies = {MsgReply::Yes, MsgReply::Ok};
-    b.form->mnuPrint->trigger();
+    const QImage page = b.printedPage();
     QCOMPARE(b.env.messages().calls.size(), 2);
-    QCOMPARE(pageCount(b.pdf), 1);
-    const QImage page = renderPage(b.pdf);
+    QCOMPARE(pdfPageCount(b.pdf), 1);
     if (page.isNull())
         QSKIP("pdftoppm is not installed; the page was not measured.");
     // The 475 × 555 cover: 356 × 416 points, mostly dark.
-    const QRect box = boxOf(page, QColor(20, 30, 60)) | boxOf(page, QColor(10, 15, 35));
+    const QRect box = colourBox(page, QColor(20, 30, 60)) | colourBox(page, QColor(10, 15, 35));
     QVERIFY2(box.width() > 300 && box.width() <= 357, qPrintable(QString::number(box.width())));
 }
 
@@ -194,14 +162,12 @@ void TestAdPrint::largePictureIsClippedToOnePage() {
     b.addFile(1964, 0, solidJpeg(QSize(1100, 1400), Qt::blue));
     b.start();
     b.clickYear(1964);
-    b.env.messages().replies = {MsgReply::Yes, MsgReply::Ok};
-    b.form->mnuPrint->trigger();
-    QCOMPARE(pageCount(b.pdf), 1);
-    const QImage page = renderPage(b.pdf);
+    const QImage page = b.printedPage();
+    QCOMPARE(pdfPageCount(b.pdf), 1);
     if (page.isNull())
         QSKIP("pdftoppm is not installed; the page was not measured.");
     // 825 × 1050 points do not fit: the picture runs to the page's edges, unscaled.
-    const QRect box = boxOf(page, Qt::blue);
+    const QRect box = colourBox(page, Qt::blue);
     const QMarginsF m =
         b.app().platform.printer->printer().pageLayout().margins(QPageLayout::Point);
     QVERIFY(box.right() + 1 >= page.width() - m.right() - 1);
@@ -259,7 +225,7 @@ void TestAdPrint::printSystemAnswerIsReported() {
     if (why.isEmpty()) {
         QCOMPARE(calls[1].text, QStringLiteral("Kestrun Advertisement printed!"));
         QCOMPARE(after.size(), before.size() + 1);
-        QCOMPARE(pageCountOf(m_cups.document(after.last())), 1);
+        QCOMPARE(pdfPageCountOf(m_cups.document(after.last())), 1);
     } else {
         QVERIFY2(calls[1].text.startsWith(QStringLiteral("Nothing was printed.\r\n\r\n") + why),
                  qPrintable(calls[1].text));
@@ -323,7 +289,7 @@ void TestAdPrint::printSetupChoiceIsUsed() {
     QCOMPARE(after.size(), before.size() + 2);
     QCOMPARE(m_cups.jobs(other), otherBefore);
     for (int job : after.mid(before.size()))
-        QCOMPARE(landscape(m_cups.document(job)), accept);
+        QCOMPARE(pdfIsLandscape(m_cups.document(job)), accept);
 }
 
 void TestAdPrint::popupOffersPrintAndCopy() {
@@ -349,7 +315,7 @@ void TestAdPrint::popupOffersPrintAndCopy() {
     QCOMPARE(items, (QStringList{"Print this Ad?", "Copy this Ad to the Windows Clipboard?"}));
     QCOMPARE(b.env.messages().calls.size(), 2);
     QCOMPARE(b.env.messages().calls[0].text, PrintQuestion);
-    QCOMPARE(pageCount(b.pdf), 1);
+    QCOMPARE(pdfPageCount(b.pdf), 1);
 
     // In the zoomed view, on picDest: the copy item.
     QTest::mouseClick(f.cmdZoom, Qt::LeftButton);
