@@ -16,8 +16,8 @@ QImage photoLikePicture(QSize size, int seed);
 // Peak resident memory of this process so far, in kB.
 qint64 peakMemoryKb();
 
-#include "appstate.h"
 #include "scriptedmessageboxes.h"
+#include "shell/appstate.h"
 #include "shell/form1.h"
 
 #include <QTemporaryDir>

@@ -2,8 +2,9 @@
 // the real main window, its gauges and its repaints, and compares the time
 // with `cp -r` of the same files in the same run. Prints the throughput
 // ratio (cp's time ÷ ours); the aim is 0.8 or more.
-#include "appstate.h"
+#include "app/wiring.h"
 #include "benchutil.h"
+#include "shell/appstate.h"
 #include "shell/form1.h"
 #include "store/copypanel.h"
 
@@ -69,6 +70,7 @@ int main(int argc, char* argv[]) {
     }
 
     AppState app;
+    app.connectSubsystems = ConnectSubsystems;
     Platform& p = app.platform;
     p.program.Title = p.program.EXEName = QStringLiteral("KestrunAds");
     p.messages = std::make_shared<OkBoxes>();

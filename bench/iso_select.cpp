@@ -4,7 +4,7 @@
 // listing the folder's ads.
 #include "benchutil.h"
 #include "catalogue/selectyear.h"
-#include "platform/isovolume.h"
+#include "media/isovolume.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "catalogue/lookahead.h"
 #include "catalogue/selectyear.h"
 #include "catalogue/stepping.h"
-#include "platform/picturebox.h"
+#include "widgets/picturebox.h"
 
 #include <QApplication>
 #include <QImageReader>

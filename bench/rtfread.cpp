@@ -2,7 +2,7 @@
 // document as HTML (what Qt itself writes of the document we made).
 #include "benchutil.h"
 #include "demo_medium.h"
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

@@ -1,5 +1,6 @@
 // Start-up to the main window shown, the splash's three seconds left out,
 // against a bare main window program; both started as new processes.
+#include "app/wiring.h"
 #include "benchutil.h"
 #include "platform/qtmessageboxes.h"
 #include "shell/form2.h"
@@ -18,6 +19,7 @@ namespace {
 int child(int argc, char* argv[], const QString& folder) {
     QApplication qapp(argc, argv);
     AppState app;
+    app.connectSubsystems = ConnectSubsystems;
     Platform& p = app.platform;
     p.program = ProgramInfo::fromProcess(QCoreApplication::arguments());
     p.program.Path = folder;

@@ -1,11 +1,11 @@
 #include "catalogue.h"
 
-#include "appstate.h"
 #include "lookahead.h"
-#include "platform/button3d.h"
-#include "platform/picturebox.h"
-#include "platform/pictureloader.h"
+#include "media/pictureloader.h"
+#include "shell/appstate.h"
 #include "shell/form1.h"
+#include "widgets/button3d.h"
+#include "widgets/picturebox.h"
 
 #include <QTimer>
 #include <algorithm>

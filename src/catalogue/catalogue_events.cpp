@@ -1,11 +1,11 @@
 #include "catalogue_events.h"
 
 #include "lookahead.h"
-#include "platform/button3d.h"
-#include "platform/spinbutton.h"
 #include "selectyear.h"
 #include "shell/form1.h"
 #include "stepping.h"
+#include "widgets/button3d.h"
+#include "widgets/spinbutton.h"
 
 namespace {
 

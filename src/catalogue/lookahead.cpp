@@ -1,7 +1,7 @@
 #include "lookahead.h"
 
-#include "platform/files.h"
-#include "platform/pictureloader.h"
+#include "media/files.h"
+#include "media/pictureloader.h"
 
 #include <condition_variable>
 #include <mutex>

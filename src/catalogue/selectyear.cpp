@@ -1,14 +1,14 @@
 #include "selectyear.h"
 
-#include "appstate.h"
 #include "catalogue.h"
-#include "platform/button3d.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
-#include "platform/spinbutton.h"
+#include "shell/appstate.h"
 #include "shell/form1.h"
 #include "shell/mediaprompt.h"
-#include "view/scrolling.h"
+#include "shell/scrollranges.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
+#include "widgets/spinbutton.h"
 
 #include <QLineEdit>
 

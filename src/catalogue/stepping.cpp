@@ -1,11 +1,11 @@
 #include "stepping.h"
 
-#include "appstate.h"
 #include "catalogue.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
+#include "shell/appstate.h"
 #include "shell/form1.h"
-#include "view/scrolling.h"
+#include "shell/scrollranges.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
 
 #include <QLineEdit>
 

@@ -1,15 +1,15 @@
 #include "about.h"
 
-#include "appstate.h"
-#include "platform/button3d.h"
 #include "platform/fonts.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
 #include "platform/twips.h"
+#include "shell/appstate.h"
 #include "shell/art.h"
 #include "shell/form1.h"
 #include "shell/startup.h"
 #include "weblinks.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>

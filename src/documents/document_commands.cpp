@@ -1,7 +1,7 @@
 #include "document_commands.h"
 
-#include "appstate.h"
 #include "richtextbox.h"
+#include "shell/appstate.h"
 #include "shell/mediaprompt.h"
 #include "txtform.h"
 

@@ -1,10 +1,10 @@
 #include "document_print.h"
 
-#include "appstate.h"
 #include "platform/msgboxstyle.h"
 #include "platform/printer.h"
 #include "printrichtext.h"
 #include "richtextbox.h"
+#include "shell/appstate.h"
 #include "txtform.h"
 
 namespace {

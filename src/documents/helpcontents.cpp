@@ -1,7 +1,7 @@
 #include "helpcontents.h"
 
-#include "appstate.h"
-#include "platform/helpviewer.h"
+#include "shell/appstate.h"
+#include "systemhelpviewer.h"
 
 #include <QCoreApplication>
 #include <QDir>

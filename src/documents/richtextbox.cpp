@@ -1,7 +1,7 @@
 #include "richtextbox.h"
 
-#include "platform/files.h"
-#include "platform/rtfreader.h"
+#include "media/files.h"
+#include "rtf/rtfreader.h"
 
 #include <QPointer>
 #include <QTextDocument>

@@ -1,11 +1,11 @@
 #include "txtform.h"
 
-#include "appstate.h"
 #include "document_print.h"
-#include "platform/button3d.h"
 #include "platform/twips.h"
 #include "printericon.h"
 #include "richtextbox.h"
+#include "shell/appstate.h"
+#include "widgets/button3d.h"
 
 #include <QPalette>
 

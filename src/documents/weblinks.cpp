@@ -1,7 +1,7 @@
 #include "weblinks.h"
 
-#include "appstate.h"
 #include "platform/shelllinks.h"
+#include "shell/appstate.h"
 
 void OpenWebPage(AppState& app, const QString& address) {
     app.platform.taskbar->ShowWindow(app.TaskbarHandle, Taskbar::ShowNormal);

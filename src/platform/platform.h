@@ -1,6 +1,5 @@
 #pragma once
 
-#include "files.h"
 #include "instancelock.h"
 #include "messageboxes.h"
 #include "mousepointer.h"
@@ -12,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class Files;
 class PrinterService;
 class ClipboardService;
 class ShellLinks;

@@ -1,7 +1,7 @@
 #include "clock.h"
 
 #include "form1.h"
-#include "platform/panel3d.h"
+#include "widgets/panel3d.h"
 
 QString clockTimeText(const QTime& time) {
     int h = time.hour() % 12;

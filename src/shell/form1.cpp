@@ -2,16 +2,12 @@
 
 #include "appstate.h"
 #include "art.h"
-#include "catalogue/catalogue_events.h"
 #include "clock.h"
-#include "documents/document_events.h"
 #include "exitsteps.h"
-#include "platform/button3d.h"
 #include "platform/twips.h"
 #include "shell_commands.h"
 #include "startup.h"
-#include "store/store_events.h"
-#include "view/view_events.h"
+#include "widgets/button3d.h"
 
 #include <QCloseEvent>
 #include <QTimer>
@@ -82,10 +78,8 @@ void Form1::connectEvents() {
     connect(SSCommand1, &QPushButton::clicked, this, &QWidget::close);
     connect(SSCommand2, &QPushButton::clicked, this, &QWidget::close);
     // Each subsystem wires the controls it serves.
-    ConnectCatalogueEvents(*this);
-    ConnectViewEvents(*this);
-    ConnectStoreEvents(*this);
-    ConnectDocumentEvents(*this);
+    if (m_app.connectSubsystems)
+        m_app.connectSubsystems(*this);
     ConnectShellCommands(*this);
 }
 

@@ -2,13 +2,13 @@
 #include "form1.h"
 
 #include "art.h"
-#include "platform/button3d.h"
 #include "platform/fonts.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
-#include "platform/spinbutton.h"
 #include "platform/twips.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
+#include "widgets/spinbutton.h"
 
 #include <QLineEdit>
 #include <QTimer>

@@ -2,8 +2,8 @@
 
 #include "appstate.h"
 #include "form1.h"
-#include "platform/picturebox.h"
 #include "startup.h"
+#include "widgets/picturebox.h"
 
 #include <QAction>
 #include <QLineEdit>

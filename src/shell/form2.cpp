@@ -2,9 +2,9 @@
 
 #include "art.h"
 #include "platform/fonts.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
 #include "platform/twips.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
 
 #include <QGuiApplication>
 #include <QLabel>

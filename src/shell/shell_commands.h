@@ -2,5 +2,5 @@
 
 class Form1;
 
-// Wires the main window's clock, taskbar command, resolution advice, about box, help and web links.
+// Wires the main window's taskbar command and resolution advice.
 void ConnectShellCommands(Form1& form);

@@ -1,7 +1,7 @@
 #include "copyads.h"
 
-#include "appstate.h"
 #include "platform/msgboxstyle.h"
+#include "shell/appstate.h"
 #include "shell/mediaprompt.h"
 
 #include <QFileDevice>

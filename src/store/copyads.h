@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/files.h"
+#include "media/files.h"
 
 #include <QByteArray>
 #include <QString>

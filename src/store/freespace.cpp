@@ -1,9 +1,9 @@
 #include "freespace.h"
 
-#include "appstate.h"
 #include "copyads.h"
 #include "platform/diskspace.h"
 #include "platform/msgboxstyle.h"
+#include "shell/appstate.h"
 
 QString FormatThousands(qint64 value) {
     if (value == 0)

@@ -1,7 +1,7 @@
 #include "removeads.h"
 
-#include "appstate.h"
 #include "platform/msgboxstyle.h"
+#include "shell/appstate.h"
 
 #include <QFileInfo>
 

@@ -1,12 +1,12 @@
 #include "store_events.h"
 
-#include "appstate.h"
 #include "copypanel.h"
 #include "freespace.h"
-#include "platform/button3d.h"
-#include "platform/panel3d.h"
 #include "removeads.h"
+#include "shell/appstate.h"
 #include "shell/form1.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
 
 #include <QAction>
 

@@ -1,12 +1,12 @@
 #include "adprint.h"
 
-#include "appstate.h"
 #include "platform/clipboard.h"
 #include "platform/msgboxstyle.h"
-#include "platform/picturebox.h"
 #include "platform/printer.h"
 #include "platform/twips.h"
+#include "shell/appstate.h"
 #include "shell/form1.h"
+#include "widgets/picturebox.h"
 
 #include <QPainter>
 #include <QPrinter>

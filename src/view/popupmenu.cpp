@@ -1,8 +1,8 @@
 #include "popupmenu.h"
 
 #include "adprint.h"
-#include "platform/picturebox.h"
 #include "shell/form1.h"
+#include "widgets/picturebox.h"
 
 #include <QCursor>
 #include <QMenu>

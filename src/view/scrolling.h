@@ -2,10 +2,6 @@
 
 class Form1;
 
-// Fits both scroll maxima to the picture in PicSrc: the vertical one against
-// the height of VScr, the horizontal one against the right edge of HScroll1.
-void SetScrollRanges(Form1& form);
-
 // The Change handlers: picDest slides up and left by the value and grows by
 // the same amount, so its right and bottom edges stay at the view's edges.
 void HScroll1_Change(Form1& form, int value);

@@ -1,13 +1,13 @@
 #include "view_events.h"
 
 #include "adprint.h"
-#include "platform/button3d.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
 #include "popupmenu.h"
 #include "scrolling.h"
 #include "shell/form1.h"
 #include "viewmodes.h"
+#include "widgets/button3d.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
 
 #include <QAction>
 

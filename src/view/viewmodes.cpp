@@ -1,13 +1,14 @@
 #include "viewmodes.h"
 
-#include "appstate.h"
 #include "catalogue/catalogue.h"
-#include "platform/button3d.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
 #include "scrolling.h"
+#include "shell/appstate.h"
 #include "shell/form1.h"
+#include "shell/scrollranges.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

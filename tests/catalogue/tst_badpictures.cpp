@@ -3,9 +3,9 @@
 // is passed over, and nothing crashes or stays busy.
 #include "browser.h"
 #include "demo_medium.h"
-#include "platform/picturebox.h"
-#include "platform/pictureloader.h"
-#include "platform/spinbutton.h"
+#include "media/pictureloader.h"
+#include "widgets/picturebox.h"
+#include "widgets/spinbutton.h"
 
 #include <QApplication>
 #include <QBuffer>

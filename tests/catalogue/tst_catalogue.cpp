@@ -2,12 +2,12 @@
 // the real main window.
 #include "browser.h"
 #include "catalogue/catalogue.h"
-#include "platform/button3d.h"
 #include "platform/msgboxstyle.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
-#include "platform/spinbutton.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
+#include "widgets/spinbutton.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,10 +2,10 @@
 // period keys: gaps, wraps, one-ad years, a medium that goes away.
 #include "browser.h"
 #include "catalogue/lookahead.h"
-#include "platform/button3d.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
 
 #include <QApplication>
 #include <QtTest>

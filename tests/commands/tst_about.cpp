@@ -3,12 +3,13 @@
 #include "documents/about.h"
 #include "documents/helpcontents.h"
 #include "documents/helpwindow.h"
+#include "documents/systemhelpviewer.h"
 #include "fixtures.h"
-#include "platform/button3d.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
 #include "shell/form1.h"
 #include "shell/startup.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // The three clock panels of the main window.
 #include "fixtures.h"
-#include "platform/panel3d.h"
 #include "shell/clock.h"
 #include "shell/form1.h"
+#include "widgets/panel3d.h"
 
 #include <QTimer>
 #include <QtTest>

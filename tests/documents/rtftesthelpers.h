@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QByteArray>
 #include <QTextBlock>

@@ -6,11 +6,11 @@
 #include "documents/txtform.h"
 #include "fixtures.h"
 #include "pdfcheck.h"
-#include "platform/button3d.h"
 #include "platform/msgboxstyle.h"
 #include "platform/printer.h"
 #include "shell/form1.h"
 #include "shell/mediaprompt.h"
+#include "widgets/button3d.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // must give a document or a clean error, with structures bounded by the
 // input's size. The amount of input is fixed, so the run time is bounded.
 #include "demo_medium.h"
-#include "platform/rtftables.h"
+#include "rtf/rtftables.h"
 #include "rtftesthelpers.h"
 #include "testpng.h"
 

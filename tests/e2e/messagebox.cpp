@@ -2,9 +2,9 @@
 // for TEXT after a print (OK button, exclamation icon, the product title) on
 // the current display, through the viewer's own message-box code, and saves a
 // picture of it. The end-to-end run compares it with the box on the screen.
-#include "appstate.h"
 #include "platform/msgboxstyle.h"
 #include "platform/qtmessageboxes.h"
+#include "shell/appstate.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -4,7 +4,7 @@
 // count. The end-to-end run compares it with what came out of the queue.
 #include "documents/printrichtext.h"
 #include "documents/richtextbox.h"
-#include "platform/files.h"
+#include "media/files.h"
 #include "platform/printer.h"
 
 #include <QApplication>

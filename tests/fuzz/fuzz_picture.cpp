@@ -2,8 +2,8 @@
 // read from the medium and decoded, then made the pixmap the three picture
 // controls share and stretched into the normal view's box.
 #include "fuzzapp.h"
-#include "platform/files.h"
-#include "platform/pictureloader.h"
+#include "media/files.h"
+#include "media/pictureloader.h"
 
 #include <QDir>
 #include <QFile>

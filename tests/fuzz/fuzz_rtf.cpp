@@ -1,7 +1,7 @@
 // The RTF reader on any bytes, followed by what the document viewer and the
 // printer do with its result: the layout at the viewer's width and the text.
 #include "fuzzapp.h"
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextDocument>

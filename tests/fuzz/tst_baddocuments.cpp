@@ -6,11 +6,11 @@
 #include "documents/richtextbox.h"
 #include "documents/txtform.h"
 #include "pdfcheck.h"
-#include "platform/button3d.h"
 #include "platform/msgboxstyle.h"
 #include "platform/printer.h"
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 #include "testpng.h"
+#include "widgets/button3d.h"
 
 #include <QApplication>
 #include <QMenuBar>

@@ -3,8 +3,8 @@
 // drawn, and each cut short at many offsets is a load error — the year's
 // prompt when it is the first picture, passed over when stepping.
 #include "browser.h"
-#include "platform/picturebox.h"
-#include "platform/pictureloader.h"
+#include "media/pictureloader.h"
+#include "widgets/picturebox.h"
 
 #include <QApplication>
 #include <QtTest>

@@ -7,15 +7,15 @@
 #include "documents/richtextbox.h"
 #include "documents/txtform.h"
 #include "isoimages.h"
-#include "platform/button3d.h"
+#include "media/imageargument.h"
+#include "media/isovolume.h"
 #include "platform/diskspace.h"
-#include "platform/isovolume.h"
 #include "platform/msgboxstyle.h"
 #include "shell/form1_load.h"
-#include "shell/imageargument.h"
 #include "shell/mediaprompt.h"
 #include "shell/startup.h"
 #include "store/copypanel.h"
+#include "widgets/button3d.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "demo_medium.h"
 #include "fixtures.h"
 #include "isoimages.h"
-#include "platform/isovolume.h"
-#include "shell/imageargument.h"
+#include "media/imageargument.h"
+#include "media/isovolume.h"
 
 #include <QDir>
 #include <QFile>

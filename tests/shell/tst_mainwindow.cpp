@@ -1,17 +1,17 @@
 // The main window as designed, its exit routes, the splash and the real
 // message boxes.
 #include "fixtures.h"
-#include "platform/button3d.h"
 #include "platform/msgboxstyle.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
 #include "platform/qtmessageboxes.h"
-#include "platform/scrollbar.h"
-#include "platform/spinbutton.h"
 #include "shell/form1.h"
 #include "shell/form1_load.h"
 #include "shell/form2.h"
 #include "shell/programstart.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
+#include "widgets/spinbutton.h"
 
 #include <QApplication>
 #include <QLabel>

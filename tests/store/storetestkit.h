@@ -1,7 +1,7 @@
 #pragma once
 
+#include "media/files.h"
 #include "platform/diskspace.h"
-#include "platform/files.h"
 #include "store/copyads.h"
 
 #include <QByteArray>

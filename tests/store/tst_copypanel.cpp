@@ -1,13 +1,13 @@
 // The copy panel on the real main window: its controls, the free-space test
 // of the copy command, and copy runs started with a click on "Copy Ads".
 #include "fixtures.h"
-#include "platform/button3d.h"
 #include "platform/msgboxstyle.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
 #include "shell/form1.h"
 #include "store/copypanel.h"
 #include "storetestkit.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
 
 #include <QAction>
 #include <QLabel>

@@ -4,12 +4,12 @@
 #include "cupsserver.h"
 #include "documents/printrichtext.h"
 #include "pdfcheck.h"
-#include "platform/button3d.h"
 #include "platform/clipboard.h"
 #include "platform/msgboxstyle.h"
-#include "platform/picturebox.h"
 #include "platform/printer.h"
 #include "view/popupmenu.h"
+#include "widgets/button3d.h"
+#include "widgets/picturebox.h"
 
 #include <QApplication>
 #include <QClipboard>

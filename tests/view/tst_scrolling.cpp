@@ -1,10 +1,11 @@
 // Scrolling the zoomed picture: the ranges follow the picture, picDest moves
 // and grows with the values, negative maxima, dragging the thumb.
 #include "browser.h"
-#include "platform/button3d.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
+#include "shell/scrollranges.h"
 #include "view/scrolling.h"
+#include "widgets/button3d.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
 
 #include <QtTest>
 

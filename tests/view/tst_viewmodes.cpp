@@ -1,13 +1,13 @@
 // The normal, zoomed-in and wide views, switched by the buttons and the
 // double-clicks on the real window.
 #include "browser.h"
-#include "platform/button3d.h"
 #include "platform/diskspace.h"
-#include "platform/panel3d.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
-#include "platform/spinbutton.h"
 #include "store/copypanel.h"
+#include "widgets/button3d.h"
+#include "widgets/panel3d.h"
+#include "widgets/picturebox.h"
+#include "widgets/scrollbar.h"
+#include "widgets/spinbutton.h"
 
 #include <QLineEdit>
 #include <QToolButton>

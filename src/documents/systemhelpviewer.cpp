@@ -1,7 +1,7 @@
-#include "helpviewer.h"
+#include "systemhelpviewer.h"
 
-#include "documents/helpwindow.h"
-#include "platform.h"
+#include "helpwindow.h"
+#include "platform/platform.h"
 
 SystemHelpViewer::~SystemHelpViewer() {
     delete m_window;

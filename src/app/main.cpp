@@ -1,8 +1,9 @@
-#include "appstate.h"
+#include "media/imageargument.h"
 #include "platform/endsignals.h"
 #include "platform/qtmessageboxes.h"
-#include "shell/imageargument.h"
+#include "shell/appstate.h"
 #include "shell/programstart.h"
+#include "wiring.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("KestrunAds"));
 
     AppState app;
+    app.connectSubsystems = ConnectSubsystems;
     Platform& p = app.platform;
     p.program = ProgramInfo::fromProcess(QCoreApplication::arguments());
     p.messages = std::make_shared<QtMessageBoxes>(p.program.Title);

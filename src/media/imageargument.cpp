@@ -1,7 +1,7 @@
 #include "imageargument.h"
 
-#include "platform/files.h"
-#include "platform/isovolume.h"
+#include "files.h"
+#include "isovolume.h"
 
 #include <QFileInfo>
 

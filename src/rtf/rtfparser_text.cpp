@@ -1,7 +1,7 @@
 // How the RTF reader collects text into formatted spans and paragraphs.
+#include "platform/twips.h"
 #include "rtffields.h"
 #include "rtfparser.h"
-#include "twips.h"
 
 #include <QTextOption>
 #include <algorithm>

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "media/files.h"
 #include "platform/platform.h"
 
 #include <QString>
+#include <functional>
+
+class Form1;
 
 // The navigation record shared by year selection, stepping and the views.
 struct ViewerStateRecord {
@@ -24,6 +28,10 @@ struct AppState {
     QString MessageText;
     QString MessageReply;
     quintptr TaskbarHandle = 0;
+
+    // Attaches the subsystems' handlers to a new main window. The program's
+    // composition root sets it; a window made without it has only its own.
+    std::function<void(Form1&)> connectSubsystems;
 };
 
 // The product title, used for message boxes.

@@ -1,6 +1,6 @@
 #include "rtfemit.h"
 
-#include "twips.h"
+#include "platform/twips.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

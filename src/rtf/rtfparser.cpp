@@ -1,6 +1,6 @@
 #include "rtfparser.h"
 
-#include "twips.h"
+#include "platform/twips.h"
 
 #include <QTextImageFormat>
 

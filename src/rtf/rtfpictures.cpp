@@ -1,7 +1,7 @@
 #include "rtfpictures.h"
 
+#include "platform/twips.h"
 #include "rtftokenizer.h"
-#include "twips.h"
 
 #include <QBuffer>
 #include <QImageReader>
