@@ -143,7 +143,8 @@ int main(int argc, char* argv[]) {
     };
     QList<double> gaps;
     const auto runOurs = [&](const QString& name) {
-        p.program.Path = dir.filePath(name);
+        // Copies go to the program folder unless it cannot be written.
+        p.program.Path = p.program.CopyPath = dir.filePath(name);
         QDir().mkpath(p.program.Path);
         app.MediaRoot = app.AdsRoot = QStringLiteral("D:");
         form.mnuCopy->trigger();
