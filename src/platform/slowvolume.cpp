@@ -39,6 +39,9 @@ public:
     }
     bool isSequential() const override { return m_inner->isSequential(); }
     qint64 size() const override { return m_inner->size(); }
+    qint64 bytesAvailable() const override {
+        return isSequential() ? m_inner->bytesAvailable() : QIODevice::bytesAvailable();
+    }
     bool seek(qint64 pos) override { return QIODevice::seek(pos) && m_inner->seek(pos); }
 
 protected:
@@ -59,13 +62,11 @@ private:
     double m_bytesPerSecond;
 };
 
-} // namespace
-
-std::optional<SlowVolume::Speed> SlowVolume::parseSpeed(const QString& text) {
+std::optional<SlowVolume::Speed> parseSpeed(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() > 2)
         return std::nullopt;
-    Speed speed;
+    SlowVolume::Speed speed;
     bool ok = true;
     if (!parts[0].trimmed().isEmpty()) {
         const int ms = parts[0].trimmed().toInt(&ok);
@@ -81,6 +82,8 @@ std::optional<SlowVolume::Speed> SlowVolume::parseSpeed(const QString& text) {
     }
     return speed;
 }
+
+} // namespace
 
 std::optional<SlowVolume::Speed> SlowVolume::speedFromEnvironment() {
     if (!qEnvironmentVariableIsSet("KESTRUN_SLOW_MEDIUM"))

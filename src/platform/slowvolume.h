@@ -18,10 +18,9 @@ public:
         std::chrono::milliseconds accessTime{120};
         double bytesPerSecond = 4e6;
     };
-    // "ACCESS_MS,MB_PER_S" ("120,4"); either part may be left out ("", ",3",
-    // "150"), taking the default. nullopt when the text is no speed at all.
-    static std::optional<Speed> parseSpeed(const QString& text);
-    // The speed KESTRUN_SLOW_MEDIUM asks for; nullopt when it is not set.
+    // The speed KESTRUN_SLOW_MEDIUM asks for, "ACCESS_MS,MB_PER_S" ("120,4");
+    // either part may be left out ("", ",3", "150"), taking the default.
+    // nullopt when it is not set or names no speed.
     static std::optional<Speed> speedFromEnvironment();
 
     SlowVolume(std::shared_ptr<Volume> inner, Speed speed);
@@ -39,8 +38,6 @@ public:
     std::optional<QStringList> resolve(const QStringList& path) const override {
         return m_inner->resolve(path);
     }
-
-    Speed speed() const { return m_speed; }
 
     class Drive;
 
