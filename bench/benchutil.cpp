@@ -1,11 +1,16 @@
 #include "benchutil.h"
 
+#include "catalogue/lookahead.h"
+#include "widgets/picturebox.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 
@@ -30,6 +35,22 @@ void report(const QString& what, double ours, double baseline, double target, co
                 qPrintable(what), ours, qPrintable(unit), baseline, qPrintable(unit), ratio, target,
                 ratio <= target ? "MET" : "MISSED");
     std::fflush(stdout);
+}
+
+void reportBound(const QString& what, double ours, double baseline, double bound,
+                 const QString& unit) {
+    const double ratio = baseline > 0 ? ours / baseline : 0;
+    std::printf("%-58s ours %9.2f %s  baseline %9.2f %s  ratio %5.2f  target ours <= %.0f %s  "
+                "%s\n",
+                qPrintable(what), ours, qPrintable(unit), baseline, qPrintable(unit), ratio, bound,
+                qPrintable(unit), ours <= bound ? "MET" : "MISSED");
+    std::fflush(stdout);
+}
+
+void pause(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 QImage photoLikePicture(QSize size, int seed) {
@@ -76,13 +97,12 @@ BenchViewer::BenchViewer() {
     medium = dir.filePath(QStringLiteral("cd"));
     QDir().mkpath(medium + QStringLiteral("/ads"));
     QDir().mkpath(dir.filePath(QStringLiteral("program")));
-    auto drives = std::make_shared<DriveMap>();
-    drives->setVolume(QLatin1Char('D'), volumeForHostPath(medium));
     Platform& p = app.platform;
     p.program.Path = dir.filePath(QStringLiteral("program"));
     p.program.EXEName = p.program.Title = QStringLiteral("KestrunAds");
     p.messages = std::make_shared<ScriptedMessageBoxes>();
-    p.files = std::make_shared<Files>(drives);
+    p.files = std::make_shared<Files>(std::make_shared<DriveMap>());
+    setMediumSpeed(std::nullopt);
     p.settings = std::make_shared<SettingsStore>(dir.filePath(QStringLiteral("k.ini")));
     p.screen = std::make_shared<FixedScreen>(1024 * 15, 768 * 15);
     p.instanceLock = std::make_shared<InstanceLock>(dir.filePath(QStringLiteral("lock")));
@@ -92,16 +112,35 @@ BenchViewer::BenchViewer() {
     app.ZoomMode = QStringLiteral("1");
 }
 
-QString BenchViewer::writeAd(int year, int n, QSize size, int seed) {
+QString BenchViewer::writeAd(int year, int n, QSize size, int seed, int quality) {
     const QString path = medium + QStringLiteral("/ads/%1tova%2.jpg")
                                       .arg(year % 100, 2, 10, QLatin1Char('0'))
                                       .arg(n, 2, 10, QLatin1Char('0'));
-    photoLikePicture(size, seed).save(path, "JPEG", 90);
+    photoLikePicture(size, seed).save(path, "JPEG", quality);
     return path;
+}
+
+void BenchViewer::setMediumSpeed(std::optional<SlowVolume::Speed> speed) {
+    auto drives = std::make_shared<DriveMap>();
+    std::shared_ptr<Volume> volume = volumeForHostPath(medium);
+    if (speed)
+        volume = std::make_shared<SlowVolume>(std::move(volume), *speed);
+    drives->setVolume(QLatin1Char('D'), std::move(volume));
+    app.platform.files->setDrives(std::move(drives));
 }
 
 void BenchViewer::show() {
     form = std::make_unique<Form1>(app);
     form->show();
     QCoreApplication::processEvents();
+}
+
+double settledStepMs(Form1& form, const std::function<void()>& step) {
+    const double ms = timeMs([&] {
+        step();
+        form.Image1->repaint();
+    });
+    QCoreApplication::processEvents();
+    form.lookAhead->waitForDone();
+    return ms;
 }

@@ -11,11 +11,18 @@ double median(QList<double> values);
 // One line: what, our figure, the baseline's, the ratio, and the target.
 void report(const QString& what, double ours, double baseline, double target,
             const QString& unit = QStringLiteral("ms"));
+// One line for a figure with a bound of its own: ours, the baseline's, their
+// ratio, and whether ours is within the bound.
+void reportBound(const QString& what, double ours, double baseline, double bound,
+                 const QString& unit = QStringLiteral("ms"));
+// Runs the event loop for this long, as a user's pause does.
+void pause(int ms);
 // A photo-like picture (gradients, shapes and grain) that compresses like a scan.
 QImage photoLikePicture(QSize size, int seed);
 // Peak resident memory of this process so far, in kB.
 qint64 peakMemoryKb();
 
+#include "media/slowvolume.h"
 #include "scriptedmessageboxes.h"
 #include "shell/appstate.h"
 #include "shell/form1.h"
@@ -31,6 +38,13 @@ struct BenchViewer {
     AppState app;
     std::unique_ptr<Form1> form;
     // Writes ad n of a year as a photo-like JPEG; returns its path.
-    QString writeAd(int year, int n, QSize size, int seed);
+    QString writeAd(int year, int n, QSize size, int seed, int quality = 90);
+    // The medium behind a drive of this speed; nullopt: read from the page cache.
+    void setMediumSpeed(std::optional<SlowVolume::Speed> speed);
     void show();
 };
+
+// The work of one navigation step as the user sees it, the step and the
+// repaint of the picture, in ms; then the look-ahead is let finish, as in a
+// user's long pause.
+double settledStepMs(Form1& form, const std::function<void()>& step);

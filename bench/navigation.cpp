@@ -4,11 +4,9 @@
 #include "catalogue/lookahead.h"
 #include "catalogue/selectyear.h"
 #include "catalogue/stepping.h"
-#include "widgets/picturebox.h"
 
 #include <QApplication>
 #include <QImageReader>
-#include <QThreadPool>
 
 namespace {
 
@@ -19,19 +17,6 @@ double baselineMs(const QString& path) {
         const QImage scaled = img.scaled(443, 555, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         Q_ASSERT(!scaled.isNull());
     });
-}
-
-// The work of one navigation step as the user sees it: the step and the
-// repaint of the picture.
-double stepMs(Form1& form, const std::function<void()>& step) {
-    const double ms = timeMs([&] {
-        step();
-        form.Image1->repaint();
-    });
-    // The user's pause between two steps: background work may finish.
-    QCoreApplication::processEvents();
-    form.lookAhead->waitForDone();
-    return ms;
 }
 
 } // namespace
@@ -56,7 +41,7 @@ int main(int argc, char* argv[]) {
     // A stride of 7 years: never the year the look-ahead prepared.
     for (int k = 0; k < 23; ++k) {
         const int i = 1 + (k * 7) % 23;
-        ours << stepMs(form, [&] { SelectYear(form, i); });
+        ours << settledStepMs(form, [&] { SelectYear(form, i); });
         base << baselineMs(firsts[i]);
     }
     report(QStringLiteral("SelectYear, cold 1200x1600 first picture (median of 23)"), median(ours),
@@ -68,12 +53,12 @@ int main(int argc, char* argv[]) {
     QList<double> fwd, back, baseStep;
     for (int round = 0; round < 2; ++round)
         for (int n = 1; n <= 12; ++n) {
-            fwd << stepMs(form, [&] { StepForward(form); });
+            fwd << settledStepMs(form, [&] { StepForward(form); });
             baseStep << baselineMs(twelve[n % 12]);
         }
     for (int round = 0; round < 2; ++round)
         for (int n = 0; n < 12; ++n)
-            back << stepMs(form, [&] { StepBack(form); });
+            back << settledStepMs(form, [&] { StepBack(form); });
     report(QStringLiteral("StepForward through a 12-ad year (median per ad)"), median(fwd),
            median(baseStep), 0.3);
     report(QStringLiteral("StepBack through a 12-ad year (median per ad)"), median(back),

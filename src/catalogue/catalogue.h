@@ -27,7 +27,7 @@ void FocusNextYear(Form1& form);
 // no source can be loaded.
 bool LoadAdPicture(Form1& form, int n);
 
-// Starts decoding, in the background, the ads a user is likely to want next:
-// the neighbours of the ad on view. (Two pictures at most, so that memory
-// stays within a small multiple of the largest picture.)
+// Starts reading and decoding, in the background, the ads a user is likely
+// to want next: the neighbours of the ad on view. (Two pictures at most, so
+// that memory stays within a small multiple of the largest picture.)
 void PrepareNeighbours(Form1& form);

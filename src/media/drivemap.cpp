@@ -1,6 +1,7 @@
 #include "drivemap.h"
 
 #include "isovolume.h"
+#include "slowvolume.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -56,6 +57,14 @@ DriveMap DriveMap::fromText(const QString& text) {
 }
 
 DriveMap DriveMap::fromSystem() {
+    DriveMap map = mountedOrNamed();
+    // Every drive of the map as slow as a CD-ROM drive, for trying it by hand.
+    for (auto& volume : map.m_map)
+        volume = slowedWhenAsked(volume);
+    return map;
+}
+
+DriveMap DriveMap::mountedOrNamed() {
     const QByteArray env = qgetenv("KESTRUN_DRIVES");
     if (!env.isNull())
         return fromText(QString::fromLocal8Bit(env));

@@ -24,10 +24,12 @@ public:
 
     // Parses "D=/path/one;E=/path/two". Entries with a bad letter are ignored.
     static DriveMap fromText(const QString& text);
-    // KESTRUN_DRIVES when set, otherwise the mounted removable volumes.
+    // KESTRUN_DRIVES when set, otherwise the mounted removable volumes; each
+    // behind a SlowVolume when KESTRUN_SLOW_MEDIUM is set.
     static DriveMap fromSystem();
 
 private:
+    static DriveMap mountedOrNamed();
     QMap<QChar, std::shared_ptr<Volume>> m_map;
 };
 
