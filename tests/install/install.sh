@@ -89,10 +89,18 @@ click_menu_entry 2 3 || fail "the Help menu could not be opened"
 xdotool key Down Return
 if help="$(wait_new_window "Kestrun Ads Help" "$before")"; then
   focus_window "$help"
-  xdotool key ctrl+a ctrl+c
-  sleep 0.5
+  xdotool key ctrl+a
+  # The text the window shows, copied to the clipboard: on a busy machine the
+  # copy may come late, so it is asked for again until the clipboard has it.
+  shown=""
+  for _ in $(seq 20); do
+    xdotool key ctrl+c
+    sleep 0.25
+    shown="$(xclip -o -selection clipboard 2>/dev/null)"
+    grep -q "Kestrun Ads Help: Contents" <<<"$shown" && break
+  done
   shot help
-  xclip -o -selection clipboard 2>/dev/null | grep -q "Kestrun Ads Help: Contents" ||
+  grep -q "Kestrun Ads Help: Contents" <<<"$shown" ||
     fail "the help window does not show the installed help file's contents"
 else
   fail "Help > Contents opened no help window"
@@ -109,7 +117,7 @@ cp "$deb" "$out/"
 dpkg-deb -I "$deb" >"$out/package-info.txt" || fail "dpkg-deb cannot read $deb"
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
-needs="$(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }')"
+needs="$(awk -v RS='[,|]' '{ print $1 }' <<<"$depends")"
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
   libcups2 libarchive13; do
   grep -qxF "$lib" <<<"$needs" || fail "the package does not depend on $lib"
