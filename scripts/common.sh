@@ -4,19 +4,27 @@ set -euo pipefail
 KESTRUN_TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KESTRUN_BUILD="$KESTRUN_TOP/build"
 
+# What building and running need: ./run installs only these.
 KESTRUN_PACKAGES=(
-  cmake g++ make ccache clang-format
-  qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev
+  cmake g++ make ccache
+  pkgconf qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev libarchive-dev libcups2-dev
   fonts-dejavu-core fonts-liberation
-  xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox
-  libarchive-dev xorriso
-  clang libclang-rt-dev cups libcups2-dev printer-driver-cups-pdf xclip
+)
+# Without a display ./run shows the viewer in a virtual one and keeps a
+# screenshot of it.
+KESTRUN_HEADLESS_PACKAGES=(xvfb xauth xdotool imagemagick)
+# What only the tests need: ./test installs these as well.
+KESTRUN_TEST_PACKAGES=(
+  "${KESTRUN_HEADLESS_PACKAGES[@]}" clang-format x11-utils poppler-utils openbox xorriso
+  clang libclang-rt-dev cups printer-driver-cups-pdf xclip
+  desktop-file-utils appstream dpkg-dev file
 )
 
+# install_missing_packages [PACKAGE...]: the build-and-run set and those named.
 install_missing_packages() {
   local missing=()
   local p
-  for p in "${KESTRUN_PACKAGES[@]}"; do
+  for p in "${KESTRUN_PACKAGES[@]}" "$@"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$p")
     fi

@@ -1,13 +1,14 @@
 #include "helpcontents.h"
 
+#include "platform/programinfo.h"
 #include "shell/appstate.h"
 #include "systemhelpviewer.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 QString HelpFilePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("KestrunAds.HLP"));
+    return ProgramInfo::shippedFile(QCoreApplication::applicationDirPath(),
+                                    QStringLiteral("KestrunAds.HLP"));
 }
 
 void ShowHelpContents(AppState& app) {

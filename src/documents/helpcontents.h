@@ -4,7 +4,8 @@
 
 struct AppState;
 
-// The help file, shipped beside the executable.
+// The help file: beside the executable in the build folder, in the share
+// folder when installed.
 QString HelpFilePath();
 
 // Help ▸ "Contents": the help file at its contents topic.

@@ -35,6 +35,16 @@ ProgramInfo ProgramInfo::fromFolders(const QString& exeFolder, const QString& da
     return info;
 }
 
+QString ProgramInfo::shippedFile(const QString& exeFolder, const QString& name) {
+    const QDir exe(exeFolder);
+    const QString beside = exe.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed =
+        QDir::cleanPath(exe.filePath(QStringLiteral(KESTRUN_SHARE_FROM_BIN "/") + name));
+    return QFileInfo::exists(installed) ? installed : beside;
+}
+
 ProgramInfo ProgramInfo::fromProcess(const QStringList& arguments) {
     return fromFolders(QCoreApplication::applicationDirPath(),
                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),

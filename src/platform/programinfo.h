@@ -23,4 +23,9 @@ struct ProgramInfo {
     static ProgramInfo fromFolders(const QString& exeFolder, const QString& dataFolder,
                                    const QStringList& arguments);
     static QString joinArguments(const QStringList& argumentsAfterProgram);
+    // A file shipped with the program (the help file): beside the executable
+    // in exeFolder (the build folder, a program folder copied whole), else in
+    // the share folder of an install (share/kestrun-ads beside bin/). Beside
+    // the executable when neither holds it, so a message names that place.
+    static QString shippedFile(const QString& exeFolder, const QString& name);
 };

@@ -1,4 +1,4 @@
-// rtf2text FILE: prints the text the program's RTF reader makes of FILE, in
+// kestrun-rtf2text FILE: prints the text the program's RTF reader makes of FILE, in
 // UTF-8, one line per paragraph, table cells separated by tabs. Exits with 1
 // and a one-line reason when the file cannot be read.
 #include "rtfreader.h"
@@ -12,13 +12,13 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2) {
-        std::fprintf(stderr, "usage: rtf2text FILE\n");
+        std::fprintf(stderr, "usage: kestrun-rtf2text FILE\n");
         return 2;
     }
     QTextDocument doc;
     QString error;
     if (!rtf::readRtfFile(args[1], doc, &error)) {
-        std::fprintf(stderr, "rtf2text: %s: %s\n", qPrintable(args[1]), qPrintable(error));
+        std::fprintf(stderr, "kestrun-rtf2text: %s: %s\n", qPrintable(args[1]), qPrintable(error));
         return 1;
     }
     const QByteArray text = rtf::plainText(doc).toUtf8();

@@ -57,10 +57,7 @@ shot start
 [ -z "$(windows_named "$TITLE")" ] || fail "a message box is open at start"
 
 step "year 1964"
-convert "$prog/ads/64tova00.jpg" -resize '443x555!' "$work/ad00-stretched.png"
-convert -size 443x555 xc:black "$work/black.png"
-xdotool mousemove --sync $((cx + 8 + 24 + 36)) $((cy + 16 + 16)) click 1
-expect_view year-1964 "443x555+$((cx + 328))+$cy" "$work/ad00-stretched.png" "$work/black.png"
+expect_year_1964 "$prog"
 if [ -n "$(windows_named "$TITLE")" ]; then
   fail "year 1964 raised a message box (the CD-ROM prompt)"
   answer_box "" prompt

@@ -145,6 +145,15 @@ expect_view() {
   fi
 }
 
+# Clicks "1964" in the main window and expects Image1 to show the first ad
+# of the medium in folder $1, stretched, rather than stay black.
+expect_year_1964() {
+  convert "$1/ads/64tova00.jpg" -resize '443x555!' "$work/ad00-stretched.png"
+  convert -size 443x555 xc:black "$work/black.png"
+  xdotool mousemove --sync $((cx + 8 + 24 + 36)) $((cy + 16 + 16)) click 1
+  expect_view year-1964 "443x555+$((cx + 328))+$cy" "$work/ad00-stretched.png" "$work/black.png"
+}
+
 # Visible windows of the viewer whose name starts with $1; all of them,
 # named or not, when $1 is empty.
 windows_named() {
@@ -180,6 +189,18 @@ wait_gone() {
   return 1
 }
 
+# Gives window $1 the keyboard: without a window manager the keyboard
+# follows the pointer unless a window is given the focus; a window takes keys
+# once it has it.
+focus_window() {
+  for _ in $(seq 50); do
+    xdotool windowfocus "$1" 2>/dev/null
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && break
+    sleep 0.1
+  done
+  sleep 0.3
+}
+
 # Waits for the next message box of the program (a window other than those
 # in $1), keeps a screenshot of it as $2 and answers it with Return, its
 # default button. BOX is left with its id, BOX_GEOMETRY with its place on
@@ -188,14 +209,7 @@ BOX=""
 BOX_GEOMETRY=""
 answer_box() {
   BOX="$(wait_new_window "$TITLE" "$1")" || return 1
-  # Without a window manager the keyboard follows the pointer unless a
-  # window is given the focus; the box takes keys once it has it.
-  for _ in $(seq 50); do
-    xdotool windowfocus "$BOX" 2>/dev/null
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$BOX" ] && break
-    sleep 0.1
-  done
-  sleep 0.3
+  focus_window "$BOX"
   shot "$2"
   BOX_GEOMETRY="$(xdotool getwindowgeometry --shell "$BOX" 2>/dev/null |
     awk -F= '{ v[$1] = $2 } END { printf "%sx%s+%s+%s", v["WIDTH"], v["HEIGHT"], v["X"], v["Y"] }')"
