@@ -29,8 +29,10 @@ echo "display $DISPLAY"
 xmessage -name KestrunDock -geometry 800x24+0+576 "desktop panel" >/dev/null 2>&1 &
 dock_pid=$!
 E2E_CLEANUP+=('kill "$dock_pid" 2>/dev/null')
+# On a busy machine (the suite runs its real-window checks side by side) an
+# X client can take seconds to map its first window.
 dock=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   dock="$(xdotool search --pid "$dock_pid" --name "^KestrunDock" 2>/dev/null | head -n 1)"
   [ -n "$dock" ] && break
   sleep 0.1
