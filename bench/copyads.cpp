@@ -1,7 +1,7 @@
 // Benchmark, not a test: copies a 38 MB medium into the program folder with
 // the real main window, its gauges and its repaints, and compares the time
 // with `cp -r` of the same files in the same run. Prints the throughput
-// ratio (cp's time ÷ ours); the aim is 0.8 or more.
+// ratio (cp's time ÷ ours) and our time against cp's; the target is 1.2 × cp or less.
 // Then the same with part of the medium in a CD-ROM drive (120 ms seeks,
 // 4 MB/s), against reading its files as `cat` does through the same drive,
 // and the longest time the window's event loop waited during each run.
@@ -102,9 +102,10 @@ int main(int argc, char* argv[]) {
     QTemporaryDir dir;
     const QString cd = dir.filePath(QStringLiteral("cd"));
     // 300 pictures of 126667 bytes: the 38,000,000 bytes the set is reckoned at.
-    if (!writeMedium(cd + QStringLiteral("/ads"), 300, 126667)) {
-        std::fprintf(stderr, "cannot write the medium\n");
-        return 1;
+    const int files = workload(300, 20);
+    if (!writeMedium(cd + QStringLiteral("/ads"), files, 126667)) {
+        benchFailed(QStringLiteral("cannot write the medium"));
+        return benchExit();
     }
 
     AppState app;
@@ -124,14 +125,14 @@ int main(int argc, char* argv[]) {
     Form1 form(app);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) {
-        std::fprintf(stderr, "no window\n");
-        return 1;
+        benchFailed(QStringLiteral("no window"));
+        return benchExit();
     }
 
     // Every round writes into fresh folders; nothing is deleted until the
     // end, so that neither side pays for the other's deletions.
     QList<double> ours, cp, oursCpu, cpCpu;
-    const int rounds = 7;
+    const int rounds = workload(7, 2);
     const auto runCp = [&](int round) {
         QElapsedTimer t;
         const double cpu = cpuMs(RUSAGE_CHILDREN);
@@ -164,14 +165,15 @@ int main(int argc, char* argv[]) {
         const QString name = QStringLiteral("program%1").arg(round);
         const bool ok = round % 2 ? runOurs(name) && runCp(round) : runCp(round) && runOurs(name);
         if (!ok) {
-            std::fprintf(stderr, "a copy failed\n");
-            return 1;
+            benchFailed(QStringLiteral("a copy failed"));
+            return benchExit();
         }
     }
-    std::printf("38 MB in 300 files, %d rounds: cp -r median %.1f ms (best %.1f), copy run "
+    std::printf("%.0f MB in %d files, %d rounds: cp -r median %.1f ms (best %.1f), copy run "
                 "median %.1f ms (best %.1f)\n",
-                rounds, median(cp), least(cp), median(ours), least(ours));
-    std::printf("throughput ratio, cp time / copy run time: median %.2f, best %.2f (aim: 0.80 "
+                files * 126667 / 1e6, files, rounds, median(cp), least(cp), median(ours),
+                least(ours));
+    std::printf("throughput ratio, cp time / copy run time: median %.2f, best %.2f (aim: 0.83 "
                 "or more)\n",
                 median(cp) / median(ours), least(cp) / least(ours));
     // Processor time is less disturbed by other work on the machine.
@@ -179,39 +181,49 @@ int main(int argc, char* argv[]) {
                 median(cpCpu), median(oursCpu), median(cpCpu) / median(oursCpu));
     std::printf("longest event-loop gap during a copy run: median %.1f ms (%.1f–%.1f)\n",
                 median(gaps), least(gaps), most(gaps));
-    report(QStringLiteral("Copy run of a 38 MB medium, 300 files (median of 7)"), median(ours),
-           median(cp), 1.25);
+    report(QStringLiteral("Copy run of a %1 MB medium, %2 files (median of %3)")
+               .arg(files * 126667 / 1e6, 0, 'f', 0)
+               .arg(files)
+               .arg(rounds),
+           median(ours), median(cp), 1.2);
 
     // The slow drive: part of the medium, so that a round takes seconds, not
     // a minute. A count of 0 leaves it out.
-    const int slowFiles = argc > 1 ? std::max(0, QString::fromLocal8Bit(argv[1]).toInt()) : 60;
+    const int slowFiles =
+        argc > 1 ? std::max(0, QString::fromLocal8Bit(argv[1]).toInt()) : workload(60, 3);
     if (slowFiles == 0)
-        return 0;
+        return benchExit();
     const QString slowCd = dir.filePath(QStringLiteral("slowcd"));
-    if (!writeMedium(slowCd + QStringLiteral("/ads"), slowFiles, 126667))
-        return 1;
+    if (!writeMedium(slowCd + QStringLiteral("/ads"), slowFiles, 126667)) {
+        benchFailed(QStringLiteral("cannot write the slow medium"));
+        return benchExit();
+    }
     const auto slow = std::make_shared<SlowVolume>(volumeForHostPath(slowCd), SlowVolume::Speed{});
     drives->setVolume(QLatin1Char('D'), slow);
     QList<double> cat;
+    const QList<double> fastGaps = gaps;
     ours.clear();
     gaps.clear();
-    for (int round = 0; round < 3; ++round) {
+    const int slowRounds = workload(3, 1);
+    for (int round = 0; round < slowRounds; ++round) {
         cat << catMs(*slow, {QStringLiteral("ads")});
         if (!runOurs(QStringLiteral("slow%1").arg(round))) {
-            std::fprintf(stderr, "a copy from the slow drive failed\n");
-            return 1;
+            benchFailed(QStringLiteral("a copy from the slow drive failed"));
+            return benchExit();
         }
     }
     const double ideal = slowFiles * (SlowVolume::Speed{}.accessTime.count() +
                                       126667 / SlowVolume::Speed{}.bytesPerSecond * 1e3);
-    std::printf("slow drive, %d files of 126667 bytes, 3 rounds: cat median %.0f ms (%.0f–%.0f; "
+    std::printf("slow drive, %d files of 126667 bytes, %d rounds: cat median %.0f ms (%.0f–%.0f; "
                 "seeks and throughput alone %.0f ms), copy run median %.0f ms (%.0f–%.0f)\n",
-                slowFiles, median(cat), least(cat), most(cat), ideal, median(ours), least(ours),
-                most(ours));
+                slowFiles, slowRounds, median(cat), least(cat), most(cat), ideal, median(ours),
+                least(ours), most(ours));
     report(QStringLiteral("Copy run from the slow drive, against cat through it"), median(ours),
            median(cat), 1.1);
     std::printf("longest event-loop gap during a copy run from the slow drive: median %.1f ms "
-                "(%.1f–%.1f), target <= 150 ms  %s\n",
-                median(gaps), least(gaps), most(gaps), median(gaps) <= 150 ? "MET" : "MISSED");
-    return 0;
+                "(%.1f–%.1f)\n",
+                median(gaps), least(gaps), most(gaps));
+    reportBound(QStringLiteral("Longest event-loop gap, copy run, slow drive vs page cache"),
+                median(gaps), median(fastGaps), 150);
+    return benchExit();
 }

@@ -24,7 +24,7 @@ int child(int argc, char* argv[], const QString& medium) {
         boxes->replies << 4; // Retry where a year has no picture
     v.app.platform.messages = boxes;
     v.show();
-    for (int i = 0; i < 36; ++i) {
+    for (int i = 0; i < workload(36, 4); ++i) {
         SelectYear(*v.form, i);
         QCoreApplication::processEvents();
         v.form->lookAhead->waitForDone();
@@ -33,11 +33,19 @@ int child(int argc, char* argv[], const QString& medium) {
     return 0;
 }
 
+// The peak a child process printed; 0 when it did not end cleanly.
 qint64 peakOf(const QString& program, const QStringList& args) {
     QProcess proc;
     proc.start(program, args);
-    proc.waitForFinished(120000);
+    const bool ended = proc.waitForFinished(120000);
     const QByteArray out = proc.readAllStandardOutput();
+    if (!ended || proc.exitStatus() != QProcess::NormalExit || proc.exitCode() != 0) {
+        benchFailed(QStringLiteral("%1 did not end cleanly (%2)")
+                        .arg(program, ended ? QStringLiteral("exit code %1").arg(proc.exitCode())
+                                            : proc.errorString()));
+        std::fputs(proc.readAllStandardError().constData(), stderr);
+        return 0;
+    }
     const qsizetype at = out.indexOf("shown ");
     return at < 0 ? 0 : out.mid(at + 6).trimmed().toLongLong();
 }
@@ -67,5 +75,5 @@ int main(int argc, char* argv[]) {
         QCoreApplication::applicationDirPath() + QStringLiteral("/bench_bare_window"), {largest});
     report(QStringLiteral("Peak memory after visiting every year (demo medium)"), ours / 1024.0,
            base / 1024.0, 1.5, QStringLiteral("MB"));
-    return 0;
+    return benchExit();
 }

@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int AdsInYear = 12;
+const int AdsInYear = workload(12, 3);
 constexpr int UserPauseMs = 300;
 constexpr int TickMs = 10;
 
@@ -87,7 +87,8 @@ QString range(QList<double> v) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 3;
+    const int rounds =
+        argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : workload(3, 1);
     BenchViewer v;
     // Pictures of the size the disc holds on average: 38 MB in about 300 files.
     qint64 bytes = 0;
@@ -119,5 +120,5 @@ int main(int argc, char* argv[]) {
                 median(slowGap), median(fastGap), 50);
     report(QStringLiteral("Click to next ad, look-ahead settled, slow vs fast"),
            median(slowSettled), median(fastSettled), 1.2);
-    return 0;
+    return benchExit();
 }

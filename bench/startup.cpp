@@ -43,17 +43,23 @@ int child(int argc, char* argv[], const QString& folder) {
     return qapp.exec();
 }
 
+// Time until the process says its window is shown; not a number when it never
+// does or does not end cleanly.
 double runMs(const QString& program, const QStringList& args) {
     QProcess proc;
     QElapsedTimer t;
     t.start();
     proc.start(program, args);
-    while (proc.waitForReadyRead(10000))
-        if (proc.readAll().contains("shown"))
-            break;
+    bool shown = false;
+    while (!shown && proc.waitForReadyRead(10000))
+        shown = proc.readAll().contains("shown");
     const double ms = t.nsecsElapsed() / 1e6;
-    proc.waitForFinished();
-    return ms;
+    const bool ended = proc.waitForFinished(10000);
+    if (shown && ended && proc.exitStatus() == QProcess::NormalExit && proc.exitCode() == 0)
+        return ms;
+    benchFailed(QStringLiteral("%1 %2").arg(program, shown ? QStringLiteral("did not end cleanly")
+                                                           : QStringLiteral("showed no window")));
+    return qQNaN();
 }
 
 } // namespace
@@ -70,11 +76,12 @@ int main(int argc, char* argv[]) {
     const QString bare =
         QCoreApplication::applicationDirPath() + QStringLiteral("/bench_bare_window");
     QList<double> ours, base;
-    for (int i = 0; i < 11; ++i) {
+    const int runs = workload(11, 2);
+    for (int i = 0; i < runs; ++i) {
         ours << runMs(self, {QStringLiteral("--child"), dir.path()});
         base << runMs(bare, {});
     }
-    report(QStringLiteral("Start-up to the main window shown (median of 11)"), median(ours),
-           median(base), 1.5);
-    return 0;
+    report(QStringLiteral("Start-up to the main window shown (median of %1)").arg(runs),
+           median(ours), median(base), 1.5);
+    return benchExit();
 }

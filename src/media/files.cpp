@@ -269,6 +269,11 @@ bool ReplacingFile::reserve(qint64 size) {
 bool ReplacingFile::write(const char* data, qint64 size) {
     if (!m_file.isOpen())
         return false;
+    // Blocks the kernel appended moved the end but not the file's position.
+    if (m_file.pos() != m_size && !m_file.seek(m_size)) {
+        m_error = m_file.errorString();
+        return false;
+    }
     // A short write (the disk filled up half way) is followed by one that
     // fails and says why.
     while (size > 0) {
@@ -279,6 +284,24 @@ bool ReplacingFile::write(const char* data, qint64 size) {
         }
         data += n;
         size -= n;
+        m_size += n;
+    }
+    return true;
+}
+
+bool ReplacingFile::copyFrom(int fd, qint64 offset, qint64 size) {
+    if (!m_file.isOpen() || fd < 0)
+        return false;
+    loff_t from = offset;
+    loff_t to = m_size;
+    while (size > 0) {
+        const ssize_t n = ::copy_file_range(fd, &from, m_file.handle(), &to, size_t(size), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        size -= n;
+        m_size += n;
     }
     return true;
 }

@@ -34,10 +34,18 @@ public:
     bool reserve(qint64 size);
     // Writes all of the bytes or fails.
     virtual bool write(const char* data, qint64 size);
+    // Appends `size` bytes of the open file `fd`, from `offset` on, inside the
+    // kernel: no trip through the program's memory. False when the kernel or
+    // either file system cannot, or stops part way (written() tells how far
+    // it got): the rest goes through write(), which meets and reports any
+    // fault of the disk or the source itself.
+    virtual bool copyFrom(int fd, qint64 offset, qint64 size);
     // Closes the temporary file and renames it over the target. An older
     // target is replaced only once the new bytes are on the disk, so that a
     // power cut at any moment leaves one of the two whole.
     bool commit();
+    // Bytes written or appended so far.
+    qint64 written() const { return m_size; }
     QString target() const { return m_target; }
     // The temporary file's host path while it is open.
     QString tempPath() const { return m_file.fileName(); }
@@ -54,6 +62,8 @@ private:
     QString m_target;
     QFile m_file;
     QString m_error;
+    // Bytes in the temporary file so far.
+    qint64 m_size = 0;
     bool m_committed = false;
 };
 

@@ -4,7 +4,7 @@
 #include "shell/appstate.h"
 #include "shell/mediaprompt.h"
 
-#include <QFileDevice>
+#include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -73,8 +73,6 @@ void fileFailed(AppState& app, CopyRun& run, CopyView& view, const QString& desc
     app.platform.pointer.set(MousePointer::Hourglass);
 }
 
-// The block copy itself; the error description when it fails. Both files are
-// closed (and the unfinished one discarded) before this returns.
 // The source file on its volume. The folder resolved at the start of the
 // run serves every file of the list, so that no file costs a folder scan;
 // a name it does not hold is looked up in full.
@@ -100,6 +98,41 @@ std::optional<SourceFile> findSource(const Files& files, const CopyRun& run) {
     if (!entry || entry->isDir)
         return std::nullopt;
     return SourceFile{loc->volume, loc->components, entry->size};
+}
+
+// The descriptor the kernel can copy from: a source that is a plain file on
+// disk. A disc image's file or a slowed drive hands out its own reader: -1.
+int kernelSource(QIODevice& in) {
+    auto* file = qobject_cast<QFile*>(&in);
+    return file ? file->handle() : -1;
+}
+
+// Appends the next `size` bytes of the source to the copy: inside the kernel
+// while both files allow it, else through the run's one buffer. `moved` runs
+// once the block is in hand and before it is written, so that a box about a
+// full disk opens over gauges that count the block.
+template <typename Moved>
+std::optional<QString> moveBlock(QIODevice& in, int& kernelFd, ReplacingFile& out, char* buffer,
+                                 qint64 size, Moved moved) {
+    const qint64 end = out.written() + size;
+    if (kernelFd >= 0) {
+        if (out.copyFrom(kernelFd, out.written(), size)) {
+            moved();
+            return std::nullopt;
+        }
+        // The rest of the file goes through the buffer, from where the
+        // kernel stopped; a real fault shows there with its own words.
+        kernelFd = -1;
+        if (!in.seek(out.written()))
+            return readError(in);
+    }
+    const qint64 left = end - out.written();
+    if (!readFully(in, buffer, left))
+        return readError(in);
+    moved();
+    if (!out.write(buffer, left))
+        return out.errorString();
+    return std::nullopt;
 }
 
 QString destinationHostPath(const Files& files, const CopyRun& run) {
@@ -148,25 +181,23 @@ std::optional<QString> copyBlocks(AppState& app, CopyRun& run, CopyView& view) {
     if (run.buffer.size() != CopyBlockBytes)
         run.buffer.resize(CopyBlockBytes);
     char* block = run.buffer.data();
+    int kernelFd = kernelSource(*in);
     for (qint64 k = 1; k <= K; ++k) {
-        if (!readFully(*in, block, CopyBlockBytes))
-            return readError(*in);
-        view.showSource(run.CopySource);
-        view.setFileGauge(GaugeLevel(double(CopyBlockBytes) * double(k) / double(L) * 100.0));
-        run.CopyBytesLeft -= CopyBlockBytes;
-        view.setRunGauge(runGauge(run));
-        if (!out->write(block, CopyBlockBytes))
-            return out->errorString();
+        const auto error = moveBlock(*in, kernelFd, *out, block, CopyBlockBytes, [&] {
+            view.showSource(run.CopySource);
+            view.setFileGauge(GaugeLevel(double(CopyBlockBytes) * double(k) / double(L) * 100.0));
+            run.CopyBytesLeft -= CopyBlockBytes;
+            view.setRunGauge(runGauge(run));
+        });
+        if (error)
+            return error;
         view.doEvents();
     }
     view.setFileGauge(100);
     const qint64 rest = L - K * CopyBlockBytes;
-    if (rest > 0) {
-        if (!readFully(*in, block, rest))
-            return readError(*in);
-        if (!out->write(block, rest))
-            return out->errorString();
-    }
+    if (rest > 0)
+        if (const auto error = moveBlock(*in, kernelFd, *out, block, rest, [] {}))
+            return error;
     if (!out->commit())
         return out->errorString();
     return std::nullopt;

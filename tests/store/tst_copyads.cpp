@@ -78,19 +78,26 @@ void TestCopyAds::blocksAndGauges_data() {
     QTest::addColumn<int>("size");
     QTest::addColumn<QList<int>>("fileGauge");
     QTest::addColumn<int>("blocks");
-    QTest::newRow("60000: two blocks and a rest") << 60000 << QList<int>{42, 83, 100} << 2;
-    QTest::newRow("50000: two blocks, no rest") << 50000 << QList<int>{50, 100, 100} << 2;
-    QTest::newRow("25000: one block") << 25000 << QList<int>{100, 100} << 1;
-    QTest::newRow("24999: no block") << 24999 << QList<int>{100} << 0;
-    QTest::newRow("empty file") << 0 << QList<int>{100} << 0;
+    // A slowed drive hands out its own reader: no kernel copy, the buffer.
+    QTest::addColumn<bool>("slowed");
+    QTest::newRow("60000: two blocks and a rest") << 60000 << QList<int>{42, 83, 100} << 2 << false;
+    QTest::newRow("60000 from a slowed drive") << 60000 << QList<int>{42, 83, 100} << 2 << true;
+    QTest::newRow("50000: two blocks, no rest") << 50000 << QList<int>{50, 100, 100} << 2 << false;
+    QTest::newRow("25000: one block") << 25000 << QList<int>{100, 100} << 1 << false;
+    QTest::newRow("24999: no block") << 24999 << QList<int>{100} << 0 << false;
+    QTest::newRow("empty file") << 0 << QList<int>{100} << 0 << false;
 }
 
 void TestCopyAds::blocksAndGauges() {
     QFETCH(int, size);
     QFETCH(QList<int>, fileGauge);
     QFETCH(int, blocks);
+    QFETCH(bool, slowed);
     TestEnv env;
     Medium cd(env);
+    if (slowed)
+        env.mapDrive(QLatin1Char('D'), cd.folder,
+                     SlowVolume::Speed{std::chrono::milliseconds(0), 1e12});
     const QByteArray bytes = patternBytes(size, 1);
     cd.add(QStringLiteral("64tova00.jpg"), bytes);
     env.messages().replies = {MsgReply::Ok};
