@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 Files::Files(std::shared_ptr<const DriveMap> drives)
@@ -256,6 +258,13 @@ bool ReplacingFile::open() {
 bool ReplacingFile::reserve(qint64 size) {
     if (!m_file.isOpen() || size <= 0)
         return m_file.isOpen();
+    // A file system in memory has no layout to keep, and setting pages
+    // aside there costs as much as the copy itself; a full one still says
+    // so at the first block written.
+    struct statfs fs;
+    if (::fstatfs(m_file.handle(), &fs) == 0 &&
+        (fs.f_type == TMPFS_MAGIC || fs.f_type == RAMFS_MAGIC))
+        return true;
     int rc;
     do
         rc = ::fallocate(m_file.handle(), 0, 0, off_t(size));
@@ -322,8 +331,9 @@ bool ReplacingFile::commit() {
         return false;
     // A new file needs no flush: until its data reaches the disk nothing is
     // lost but the copy itself.
-    const QFileInfo target(m_target);
-    if ((target.exists() || target.isSymLink()) && !syncData()) {
+    struct stat old;
+    const bool replacing = ::lstat(QFile::encodeName(m_target).constData(), &old) == 0;
+    if (replacing && !syncData()) {
         discard();
         return false;
     }

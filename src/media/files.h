@@ -30,7 +30,8 @@ public:
     bool isOpen() const { return m_file.isOpen(); }
     // Sets aside room for `size` bytes at once: a full disk shows before any
     // block is written, and the file is laid out in one piece. False when
-    // there is no room; volumes that cannot set room aside just go on.
+    // there is no room; volumes that cannot set room aside, and those in
+    // memory, just go on.
     bool reserve(qint64 size);
     // Writes all of the bytes or fails.
     virtual bool write(const char* data, qint64 size);

@@ -69,8 +69,9 @@ std::optional<VolumeEntry> FolderVolume::stat(const QStringList& path) const {
 }
 
 std::unique_ptr<QIODevice> FolderVolume::openRead(const QStringList& path) const {
+    // Opening refuses a folder itself (it looks at what it opened).
     auto f = std::make_unique<QFile>(hostPath(path));
-    if (QFileInfo(f->fileName()).isDir() || !f->open(QIODevice::ReadOnly))
+    if (!f->open(QIODevice::ReadOnly))
         return nullptr;
     return f;
 }
