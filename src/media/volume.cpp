@@ -62,8 +62,10 @@ std::optional<QList<VolumeEntry>> FolderVolume::list(const QStringList& folder) 
 }
 
 std::optional<VolumeEntry> FolderVolume::stat(const QStringList& path) const {
+    // Asking for the kind first looks at the file once; whether it is there
+    // comes with the answer.
     const QFileInfo fi(hostPath(path));
-    if (!fi.exists())
+    if (!fi.isDir() && !fi.exists())
         return std::nullopt;
     return entryOf(fi);
 }

@@ -5,6 +5,7 @@
 #include "shell/mediaprompt.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -80,6 +81,8 @@ struct SourceFile {
     std::shared_ptr<Volume> volume;
     QStringList components;
     qint64 size = 0;
+    // Found in the folder resolved at the start of the run.
+    bool inRunFolder = false;
 };
 
 std::optional<SourceFile> findSource(const Files& files, const CopyRun& run) {
@@ -89,7 +92,7 @@ std::optional<SourceFile> findSource(const Files& files, const CopyRun& run) {
         path << name;
         const auto entry = run.sourceFolder->volume->stat(path);
         if (entry && !entry->isDir)
-            return SourceFile{run.sourceFolder->volume, path, entry->size};
+            return SourceFile{run.sourceFolder->volume, path, entry->size, true};
     }
     const auto loc = files.resolve(run.CopySource);
     if (!loc)
@@ -160,7 +163,9 @@ std::optional<QString> copyBlocks(AppState& app, CopyRun& run, CopyView& view) {
 
     // With the medium in the program folder the source is its own copy:
     // leave it as it is and only count it.
-    if (Files::sameHostFile(source->volume->hostPath(source->components), destHost)) {
+    const bool apart =
+        run.foldersApart && source->inRunFolder && folderOf(run.CopyDest) == run.destFolderText;
+    if (!apart && Files::sameHostFile(source->volume->hostPath(source->components), destHost)) {
         if (K > 0)
             view.showSource(run.CopySource);
         run.CopyBytesLeft -= K * CopyBlockBytes;
@@ -271,6 +276,11 @@ void CopyAds(AppState& app, CopyRun& run, CopyView& view) {
     run.sourceFolder = app.platform.files->resolve(run.sourceFolderText);
     run.destFolderText = copyPath + QStringLiteral("\\Ads");
     run.destFolderHost = app.platform.files->hostPathForWrite(run.destFolderText);
+    run.foldersApart =
+        run.sourceFolder && !run.destFolderHost.isEmpty() &&
+        QFileInfo(run.destFolderHost).isDir() &&
+        !Files::sameHostFile(run.sourceFolder->volume->hostPath(run.sourceFolder->components),
+                             run.destFolderHost);
     for (int i = 1; i <= run.AdsFileCount; ++i) {
         const QString name = fileNameOf(run.AdsFileList.at(i));
         run.CopyDest = copyPath + QStringLiteral("\\Ads\\") + name;

@@ -63,6 +63,9 @@ struct CopyRun {
     std::optional<LocatedPath> sourceFolder;
     QString destFolderText;
     QString destFolderHost;
+    // The two folders are different folders on the disk, so that a file of
+    // one cannot be a file of the other: no file needs looking at twice.
+    bool foldersApart = false;
 };
 
 // A gauge's fill level from a computed percentage: the nearest whole number,
