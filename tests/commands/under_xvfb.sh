@@ -1,29 +1,21 @@
 #!/usr/bin/env bash
 # Runs a test program on a virtual X display with the xcb platform; exits 77
-# (skipped) where no Xvfb is installed. With KESTRUN_WM=openbox a window
-# manager that draws frames runs on the display too.
+# (skipped) where no Xvfb is installed, and fails so in CI. With
+# KESTRUN_WM=openbox a window manager that draws frames runs on the display
+# too.
 set -uo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-if ! command -v Xvfb >/dev/null; then
-  echo "Xvfb is not installed: skipped"
-  exit 77
-fi
-# shellcheck source=../../scripts/xvfb.sh
-source "$top/scripts/xvfb.sh"
+# shellcheck source=tests/e2e/lib.sh
+source "$top/tests/e2e/lib.sh"
+need_tools Xvfb
+[ "${KESTRUN_WM:-}" = openbox ] && need_tools openbox xprop
 log="$(mktemp)"
 if ! start_xvfb "$log"; then
   rm -f "$log"
-  echo "Xvfb did not start: skipped"
-  exit 77
+  skip_or_fail "Xvfb did not start"
 fi
 wm=""
 if [ "${KESTRUN_WM:-}" = openbox ]; then
-  if ! command -v openbox >/dev/null; then
-    kill "$XVFB_PID" 2>/dev/null
-    [ -n "${CI:-}" ] && { echo "openbox is missing in CI"; exit 1; }
-    echo "openbox is not installed: skipped"
-    exit 77
-  fi
   openbox --sm-disable >/dev/null 2>&1 &
   wm=$!
   for _ in $(seq 50); do

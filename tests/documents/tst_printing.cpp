@@ -75,7 +75,7 @@ void TestPrinting::onePage() {
     QCOMPARE(r.pages, 1);
     QCOMPARE(pdfPageCount(file), 1);
     if (!havePdfToText())
-        QSKIP("pdftotext is not installed");
+        SKIP_OR_FAIL("pdftotext is not installed");
     const QList<PdfWord> words = pdfWords(file);
     QCOMPARE(words.size(), 3);
     QCOMPARE(words[0].text, QStringLiteral("Hello"));
@@ -93,7 +93,7 @@ void TestPrinting::marginsFromThePaperEdges() {
     QFETCH(QMarginsF, unprintable);
     QFETCH(int, pageSize);
     if (!havePdfToText())
-        QSKIP("pdftotext is not installed");
+        SKIP_OR_FAIL("pdftotext is not installed");
     PrinterService service;
     const QString file = pdf(QStringLiteral("margins"));
     service.setOutputPdf(file);
@@ -143,7 +143,7 @@ void TestPrinting::manyPages() {
     QVERIFY(r.pages >= 4);
     QCOMPARE(pdfPageCount(file), r.pages);
     if (!havePdfToText())
-        QSKIP("pdftotext is not installed");
+        SKIP_OR_FAIL("pdftotext is not installed");
     // Every line printed once, in order, each page starting at the top margin.
     QStringList lines;
     int lastPage = -1;

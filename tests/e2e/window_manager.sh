@@ -14,13 +14,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
 need_tools Xvfb xdotool xprop xwininfo import compare convert
-if [ "$wm" = openbox ] && ! command -v openbox >/dev/null; then
-  [ -n "${CI:-}" ] && {
-    echo "FAIL: openbox is missing in CI"
-    exit 1
-  }
-  skip "openbox is not installed"
-fi
+[ "$wm" = openbox ] && need_tools openbox
 WM_PID=""
 E2E_CLEANUP+=('[ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null')
 e2e_init

@@ -12,7 +12,7 @@
 # build's test suite runs it from then on.
 #
 # Without clang (or with KESTRUN_FUZZ_PLAIN=1) the plain driver runs every
-# input of the corpus once instead.
+# input of the corpus once instead; in CI a missing clang fails the run.
 # Usage: tests/fuzz/fuzz.sh [SECONDS]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -39,6 +39,11 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ -n "${KESTRUN_FUZZ_PLAIN:-}" ] || ! command -v clang++ >/dev/null ||
   ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
   clang++ -x c++ -fsanitize=fuzzer - -o /dev/null 2>/dev/null; then
+  # CI installs clang and its libFuzzer runtime: there the fuzzing must run.
+  if [ -n "${CI:-}" ] && [ -z "${KESTRUN_FUZZ_PLAIN:-}" ]; then
+    echo "FAIL: no libFuzzer in CI (clang++ missing, or its runtime libclang-rt-dev)"
+    exit 1
+  fi
   echo "No libFuzzer here (clang missing, or KESTRUN_FUZZ_PLAIN set): the plain driver runs every input once."
   plain="$build-plain" # the compiler of a folder cannot change
   cmake -S "$top" -B "$plain" "${launcher[@]}" -DKESTRUN_LIBFUZZER=OFF >/dev/null

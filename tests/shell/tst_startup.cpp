@@ -108,7 +108,7 @@ void TestStartup::hwiFromReadOnlyFolder() {
     const QString data = env.root() + QStringLiteral("/home/.local/share/KestrunAds");
     Unchangeable readOnly(exe);
     if (!readOnly.ok())
-        QSKIP("cannot make a folder read-only here");
+        SKIP_OR_FAIL("cannot make a folder read-only here (chattr +i as root)");
     env.app().platform.program =
         ProgramInfo::fromFolders(exe, data, {QStringLiteral("KestrunAds"), QStringLiteral("HWI")});
     // The medium is read where the executable is; only copies go elsewhere.

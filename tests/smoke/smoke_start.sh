@@ -4,13 +4,9 @@
 set -euo pipefail
 exe="$1"
 maker="$2"
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed; the real-window check cannot run here."
-    exit 77
-  fi
-done
-source "$(dirname "$0")/../../scripts/xvfb.sh"
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/../e2e/lib.sh"
+need_tools Xvfb xdotool
 
 work="$(mktemp -d)"
 trap 'kill "${viewer:-}" "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$work"' EXIT

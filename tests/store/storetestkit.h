@@ -2,6 +2,7 @@
 
 #include "media/files.h"
 #include "platform/diskspace.h"
+#include "skiporfail.h"
 #include "store/copyads.h"
 
 #include <QByteArray>

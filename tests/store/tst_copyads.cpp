@@ -314,7 +314,8 @@ void TestCopyAds::smallDiskFillsUp() {
     const QString disk = env.makeFolder(QStringLiteral("small"));
     SmallDisk small(disk, 256);
     if (!small.ok())
-        QSKIP("cannot mount a small filesystem here; the injected full disk covers this");
+        SKIP_OR_FAIL("cannot mount a small tmpfs here (needs root and mount); "
+                     "the injected full disk covers this");
     env.app().platform.program.CopyPath = disk;
     env.messages().replies = QList<int>(8, MsgReply::Ok);
     RecordingCopyView view;
@@ -345,7 +346,7 @@ void TestCopyAds::readOnlyDestination() {
     writeFile(programAds(env) + QStringLiteral("/63tova00.jpg"), "earlier copy");
     Unchangeable locked(programAds(env));
     if (!locked.ok())
-        QSKIP("cannot make a folder read-only here");
+        SKIP_OR_FAIL("cannot make a folder read-only here (chattr +i as root)");
     env.messages().replies = {MsgReply::Ok, MsgReply::Ok, MsgReply::Ok};
     RecordingCopyView view;
     CopyRun run;

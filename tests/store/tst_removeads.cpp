@@ -140,7 +140,7 @@ void TestRemoveAds::undeletableFileIsReported() {
     {
         Unchangeable locked(win.ads() + QStringLiteral("/64tova01.jpg"));
         if (!locked.ok())
-            QSKIP("cannot protect a file from deletion here");
+            SKIP_OR_FAIL("cannot protect a file from deletion here (chattr +i as root)");
         env.messages().replies = {MsgReply::Yes, MsgReply::Ok};
         win.form->mnuRemove->trigger();
     }

@@ -120,7 +120,7 @@ void TestAdPrint::printsTheAdAtItsOwnSize() {
 
     const QImage page = renderPdfPage(b.pdf);
     if (page.isNull())
-        QSKIP("pdftoppm is not installed; the page was not measured.");
+        SKIP_OR_FAIL("pdftoppm is not installed; the page was not measured.");
     // 60 × 80 pixels at 15 twips each: 900 × 1200 twips, 45 × 60 points, at
     // the top-left corner of the printable area.
     const QRect box = colourBox(page, Qt::red);
@@ -151,7 +151,7 @@ void TestAdPrint::beforeAnyYearPrintsTheCover() {
     QCOMPARE(b.env.messages().calls.size(), 2);
     QCOMPARE(pdfPageCount(b.pdf), 1);
     if (page.isNull())
-        QSKIP("pdftoppm is not installed; the page was not measured.");
+        SKIP_OR_FAIL("pdftoppm is not installed; the page was not measured.");
     // The 475 × 555 cover: 356 × 416 points, mostly dark.
     const QRect box = colourBox(page, QColor(20, 30, 60)) | colourBox(page, QColor(10, 15, 35));
     QVERIFY2(box.width() > 300 && box.width() <= 357, qPrintable(QString::number(box.width())));
@@ -165,7 +165,7 @@ void TestAdPrint::largePictureIsClippedToOnePage() {
     const QImage page = b.printedPage();
     QCOMPARE(pdfPageCount(b.pdf), 1);
     if (page.isNull())
-        QSKIP("pdftoppm is not installed; the page was not measured.");
+        SKIP_OR_FAIL("pdftoppm is not installed; the page was not measured.");
     // 825 × 1050 points do not fit: the picture runs to the page's edges, unscaled.
     const QRect box = colourBox(page, Qt::blue);
     const QMarginsF m =
