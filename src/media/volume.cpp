@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 std::optional<QStringList> Volume::resolve(const QStringList& path) const {
     QStringList real;
@@ -38,36 +39,48 @@ QString FolderVolume::hostPath(const QStringList& path) const {
     return p;
 }
 
-static VolumeEntry entryOf(const QFileInfo& fi) {
+// One look at the file (through a link, as a reader sees it). The time is
+// kept in UTC: it is only compared, and turning it into local time would
+// look up the time zone again for every file of a listing.
+static VolumeEntry entryOf(const QString& name, const QString& hostPath, bool* there = nullptr) {
     VolumeEntry e;
-    e.name = fi.fileName();
-    e.isDir = fi.isDir();
-    e.hidden = fi.isHidden();
-    e.size = fi.isDir() ? 0 : fi.size();
-    e.modified = fi.lastModified();
+    e.name = name;
+    e.hidden = name.startsWith(QLatin1Char('.'));
+    struct stat st;
+    const bool ok = ::stat(QFile::encodeName(hostPath).constData(), &st) == 0;
+    if (ok) {
+        e.isDir = S_ISDIR(st.st_mode);
+        e.size = e.isDir ? 0 : qint64(st.st_size);
+        e.modified = QDateTime::fromMSecsSinceEpoch(
+            qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000, Qt::UTC);
+    }
+    if (there)
+        *there = ok;
     return e;
 }
 
 std::optional<QList<VolumeEntry>> FolderVolume::list(const QStringList& folder) const {
-    const QDir dir(hostPath(folder));
+    const QString path = hostPath(folder);
+    const QDir dir(path);
     if (!dir.exists() || !dir.isReadable())
         return std::nullopt;
     QList<VolumeEntry> out;
-    const auto infos =
-        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    out.reserve(infos.size());
-    for (const QFileInfo& fi : infos)
-        out << entryOf(fi);
+    const QStringList names =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    out.reserve(names.size());
+    const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+    for (const QString& name : names)
+        out << entryOf(name, prefix + name);
     return out;
 }
 
 std::optional<VolumeEntry> FolderVolume::stat(const QStringList& path) const {
-    // Asking for the kind first looks at the file once; whether it is there
-    // comes with the answer.
-    const QFileInfo fi(hostPath(path));
-    if (!fi.isDir() && !fi.exists())
+    const QString host = hostPath(path);
+    bool there = false;
+    VolumeEntry e = entryOf(QFileInfo(host).fileName(), host, &there);
+    if (!there)
         return std::nullopt;
-    return entryOf(fi);
+    return e;
 }
 
 std::unique_ptr<QIODevice> FolderVolume::openRead(const QStringList& path) const {
