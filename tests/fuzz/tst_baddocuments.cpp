@@ -246,7 +246,6 @@ void TestBadDocuments::hostileDocument() {
     QCOMPARE(printed.messages[1].text, QStringLiteral("Printing complete!"));
     QVERIFY(pdfPageCount(b.pdf) >= 1);
     QVERIFY(!QApplication::overrideCursor());
-    QCOMPARE(b.env.messages().unexpected, 0);
 }
 
 void TestBadDocuments::tooLargeFile() {

@@ -88,7 +88,8 @@ void TestPictureCorpus::seedShowsAsDrawn() {
     Browser b;
     b.addFile(1972, 0, seed(file));
     b.start();
-    b.env.messages().replies = {4};
+    if (size.isEmpty())
+        b.env.messages().replies = {4};
     b.clickYear(1972);
     QVERIFY(b.form->isEnabled());
     QVERIFY(!QApplication::overrideCursor());

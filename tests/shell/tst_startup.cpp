@@ -53,7 +53,8 @@ void TestStartup::hwiSwitch() {
     TestEnv env;
     env.setCommand(command);
     // No ads anywhere: only the switch avoids the prompt.
-    env.messages().replies = {MsgReply::Cancel};
+    if (!isSwitch)
+        env.messages().replies = {MsgReply::Cancel};
     Form1 form(env.app());
     const bool loaded = Form1_Load(env.app(), form);
     QCOMPARE(loaded, isSwitch);
@@ -308,6 +309,7 @@ void TestStartup::secondInstanceIsRefused() {
 
     TestEnv second(first.lockFile());
     second.setCommand(QStringLiteral("HWI"));
+    second.messages().replies = {MsgReply::Ok};
     Form1 form2(second.app());
     QVERIFY(!Form1_Load(second.app(), form2));
     QCOMPARE(second.messages().calls.size(), 1);

@@ -221,7 +221,8 @@ void TestCopyAds::listingFailure() {
     const QString cd = env.root() + QStringLiteral("/cd"); // a drive with no disc yet
     env.mapDrive(QLatin1Char('D'), cd);
     env.app().MediaRoot = env.app().AdsRoot = QStringLiteral("D:");
-    env.messages().replies = {retry ? MsgReply::Retry : MsgReply::Cancel, MsgReply::Ok};
+    env.messages().replies =
+        retry ? QList<int>{MsgReply::Retry, MsgReply::Ok} : QList<int>{MsgReply::Cancel};
     env.messages().onShow = [&](const MessageCall& call) {
         if (call.style == MsgStyle::RetryCancel && retry)
             writeFile(cd + QStringLiteral("/ads/80tova00.jpg"), patternBytes(30000, 8));
@@ -317,13 +318,17 @@ void TestCopyAds::smallDiskFillsUp() {
         SKIP_OR_FAIL("cannot mount a small tmpfs here (needs root and mount); "
                      "the injected full disk covers this");
     env.app().platform.program.CopyPath = disk;
-    env.messages().replies = QList<int>(8, MsgReply::Ok);
+    env.messages().replies = QList<int>(MaxCopyErrorBoxes + 1, MsgReply::Ok);
     RecordingCopyView view;
     CopyRun run;
     RunCopyCommand(env.app(), run, view);
 
     QVERIFY(!run.failedNames.isEmpty());
     QVERIFY(run.failedNames.size() < 6);
+    // How many files fit depends on the filesystem, and with it how many boxes come.
+    QCOMPARE(env.messages().calls.size(),
+             std::min<qsizetype>(run.failedNames.size(), MaxCopyErrorBoxes) + 1);
+    env.messages().dropUnusedReplies();
     const QStringList left = entriesOf(disk + QStringLiteral("/ads"));
     // Whatever is there is whole; whatever failed left nothing behind.
     QCOMPARE(left.size() + run.failedNames.size(), 6);
@@ -399,7 +404,6 @@ void TestCopyAds::mediumGoneBoundsTheBoxes() {
         QCOMPARE(readFile(programAds(env) + QStringLiteral("/65tova0%1.jpg").arg(n)),
                  QByteArray("earlier"));
     QCOMPARE(env.app().AdsRoot, env.programDir());
-    QCOMPARE(env.messages().unexpected, 0);
 }
 
 void TestCopyAds::replacedCopyIsFlushedFirst() {

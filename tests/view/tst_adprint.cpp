@@ -388,8 +388,12 @@ void TestAdPrint::clipboardFailureIsReported() {
     b.addAds(1964, {0});
     b.start();
     b.clickYear(1964);
+    b.env.messages().replies = {MsgReply::Ok};
     b.form->mnuClip->trigger();
     QCOMPARE(b.env.messages().calls.size(), 1);
+    QCOMPARE(b.env.messages().calls[0].text,
+             QStringLiteral("The clipboard could not be opened. The Kestrun Advertisement was "
+                            "not copied."));
     QCOMPARE(b.env.messages().calls[0].style, 48);
     QCOMPARE(b.env.messages().calls[0].title, ProductTitle);
 }

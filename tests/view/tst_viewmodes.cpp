@@ -142,6 +142,7 @@ void TestViewModes::zoomInLayout() {
 
 void TestViewModes::wideLayout() {
     Browser b;
+    b.addAds(1974, {0}, QSize(1000, 1300));
     startOnYear(b, 1964);
     Form1& f = *b.form;
     userClick(f.cmdWide);
@@ -149,6 +150,7 @@ void TestViewModes::wideLayout() {
     QCOMPARE(b.app().ZoomMode, QStringLiteral("0"));
     // A new ad while wide is stretched into the wide rectangle.
     QTest::mouseClick(f.cmdYear[10], Qt::LeftButton); // covered, but still a button
+    QVERIFY(b.showsFile(1974, 0));
     QCOMPARE(f.Image1->geometry(), QRect(6, 0, 793, 508));
 }
 
