@@ -18,6 +18,7 @@ KESTRUN_TEST_PACKAGES=(
   "${KESTRUN_HEADLESS_PACKAGES[@]}" clang-format x11-utils poppler-utils openbox xorriso
   clang libclang-rt-dev cups printer-driver-cups-pdf xclip
   desktop-file-utils appstream dpkg-dev file
+  dbus at-spi2-core python3-pyatspi
 )
 
 # install_missing_packages [PACKAGE...]: the build-and-run set and those named.

@@ -80,6 +80,12 @@ bool LoadAdPicture(Form1& form, int n) {
             continue;
         form.PicSrc->setPicture(QPixmap::fromImage(std::move(prepared.image)));
         form.Image1->setPicture(form.PicSrc->picture(), prepared.stretched);
+        // What a screen reader names the picture: its year and its number.
+        const int year = form.app().ViewerState.YearIndex;
+        const QString name = (year >= 0 && year < 36 ? form.cmdYear[year]->text() : QString()) +
+                             QStringLiteral(" Kestrun Ad ") + QString::number(n + 1);
+        form.Image1->setAccessibleName(name);
+        form.picDest->setAccessibleName(name);
         return true;
     }
     return false;

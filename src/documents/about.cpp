@@ -99,6 +99,7 @@ void frmAbout::buildControls() {
     Image1 = new StretchImage(SSPanel3);
     Image1->setGeometry(twipsRect(240, 240, 8895, 4425));
     Image1->setPicture(QPixmap::fromImage(renderArt(QStringLiteral("about.svg"), QSize(620, 335))));
+    Image1->setAccessibleName(QStringLiteral("Kestrun Ads"));
 
     panAbout = panel(this, twipsRect(0, 4800, 9375, 2175), QString(), plainBold);
     SSPanel6 = panel(panAbout, twipsRect(720, 240, 2655, 600), QStringLiteral("Kestrun Ads"),
@@ -115,6 +116,7 @@ void frmAbout::buildControls() {
     Picture2->setBackColor(Qt::white);
     Picture2->setPicture(
         QPixmap::fromImage(renderArt(QStringLiteral("quillon.svg"), QSize(165, 82))));
+    Picture2->setAccessibleName(QStringLiteral("Quillon Software"));
 
     SSCommand1 = new Button3D(QStringLiteral("OK"), panAbout);
     SSCommand1->setGeometry(twipsRect(3600, 1560, 2400, 375));

@@ -8,6 +8,8 @@
 #include "widgets/button3d.h"
 
 #include <QPalette>
+#include <QTimer>
+#include <QWindow>
 
 txtForm::txtForm(AppState& app, QWidget* mainWindow)
     : QDialog(nullptr), m_app(app), m_mainWindow(mainWindow) {
@@ -33,6 +35,7 @@ txtForm::txtForm(AppState& app, QWidget* mainWindow)
     cmdprint->setIcon(printerPicture());
     cmdprint->setIconSize(QSize(16, 16));
     cmdprint->setToolTip(QStringLiteral("Print"));
+    cmdprint->setAccessibleName(QStringLiteral("Print"));
 
     connect(SSCommand1, &QPushButton::clicked, this, &QDialog::accept);
     connect(rtbText, &RichTextBox::DblClick, this, &QDialog::accept);
@@ -43,15 +46,37 @@ txtForm::txtForm(AppState& app, QWidget* mainWindow)
 txtForm::~txtForm() = default;
 
 void txtForm::Form_Load() {
-    // Centred on the screen by its outer size, in twips.
-    const QSize outer = frameGeometry().size();
+    centreOnScreen(frameGeometry().size());
+    // OK reaches to 4 pixels left of the print button.
+    SSCommand1->resize(rtbText->width() - cmdprint->width() - 4, SSCommand1->height());
+}
+
+// Centred on the screen by its outer size, in twips.
+void txtForm::centreOnScreen(QSize outer) {
     const double left =
         (m_app.platform.screen->widthTwips() - double(outer.width()) * TwipsPerPixel) / 2;
     const double top =
         (m_app.platform.screen->heightTwips() - double(outer.height()) * TwipsPerPixel) / 2;
     move(qRound(left / TwipsPerPixel), qRound(top / TwipsPerPixel));
-    // OK reaches to 4 pixels left of the print button.
-    SSCommand1->resize(rtbText->width() - cmdprint->width() - 4, SSCommand1->height());
+}
+
+void txtForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Before it is on screen the window has no frame, so the outer size was
+    // the inner one; a window manager's frame arrives a moment later.
+    m_frameChecks = 50;
+    centreOnceFramed();
+}
+
+void txtForm::centreOnceFramed() {
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (!frame.isNull()) {
+        centreOnScreen(size().grownBy(frame));
+        m_frameChecks = 0;
+        return;
+    }
+    if (--m_frameChecks > 0)
+        QTimer::singleShot(20, this, &txtForm::centreOnceFramed);
 }
 
 void txtForm::done(int result) {

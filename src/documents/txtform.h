@@ -24,8 +24,15 @@ public:
 
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Form_Load();
+    void centreOnScreen(QSize outer);
+    void centreOnceFramed();
+
+    int m_frameChecks = 0;
 
     AppState& m_app;
     QPointer<QWidget> m_mainWindow;

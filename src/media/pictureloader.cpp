@@ -156,6 +156,9 @@ QImage DecodePicture(const QByteArray& bytes, QString* error) {
         qint64(declared.width()) * declared.height() > MaxPicturePixels)
         return fail(error, QStringLiteral("Invalid picture"));
     reader.setAutoTransform(false); // the picture as stored, as the ads were scanned
+    // Qt refuses pictures above 128 MB decoded (about 33.5 megapixels) unless
+    // told otherwise; a scan may be as large as the cap above.
+    reader.setAllocationLimit(int(MaxPicturePixels * 4 / (1024 * 1024)) + 1);
     QImage image = reader.read();
     if (image.isNull() || image.size() != declared)
         return fail(error, QStringLiteral("Invalid picture"));

@@ -323,15 +323,29 @@ void emitTable(QTextCursor& cursor, const Table& table, Budget& budget, double w
     cursor.setPosition(t->lastPosition() + 1);
 }
 
+// True for a written empty paragraph just before a table, or just after one
+// with more to follow: the layout would lay the table over it, so it holds
+// an invisible character to keep its line.
+bool emptyBesideTable(const QList<Block>& blocks, qsizetype i) {
+    if (!blocks[i].paragraph.spans.isEmpty())
+        return false;
+    const bool tableAfter = i + 1 < blocks.size() && blocks[i + 1].table;
+    const bool tableBefore = i > 0 && blocks[i - 1].table;
+    return tableAfter || (tableBefore && i + 1 < blocks.size());
+}
+
 void emitBlocks(QTextCursor& cursor, const QList<Block>& blocks, bool needBlock, Budget& budget,
                 double width) {
-    for (const Block& b : blocks) {
+    for (qsizetype i = 0; i < blocks.size(); ++i) {
+        const Block& b = blocks[i];
         if (b.table) {
             // At the end of a paragraph the table goes in right after it.
             emitTable(cursor, *b.table, budget, width);
             needBlock = false; // the table leaves an empty paragraph after it
         } else {
             emitParagraph(cursor, b.paragraph, needBlock, budget, width);
+            if (emptyBesideTable(blocks, i))
+                cursor.insertText(QString(KeepLine), b.paragraph.mark);
             needBlock = true;
         }
     }

@@ -43,6 +43,8 @@ namespace {
 
 QString blockText(const QTextBlock& block) {
     QString s = block.text();
+    if (s == QString(KeepLine))
+        return QString();
     s.remove(QChar::ObjectReplacementCharacter);
     s.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return s;

@@ -10,6 +10,7 @@
 #include "widgets/scrollbar.h"
 #include "widgets/spinbutton.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -46,6 +47,19 @@ Panel3D* panel(QWidget* parent, QRect rect, const QString& caption, bool visible
     return p;
 }
 
+// The counter may take the focus (after Wide it is next in line), but it is a
+// display: its text is never shown selected when the focus arrives.
+class NoSelectionOnFocus : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn)
+            QMetaObject::invokeMethod(static_cast<QLineEdit*>(watched), &QLineEdit::deselect,
+                                      Qt::QueuedConnection);
+        return false;
+    }
+};
+
 } // namespace
 
 void Form1::buildControls() {
@@ -72,6 +86,7 @@ void Form1::buildControls() {
     Image1->setGeometry(twipsRect(4920, 0, 6645, 8325));
     Image1->setPicture(QPixmap::fromImage(renderArt(QStringLiteral("cover.svg"), QSize(475, 555))));
     Image1->setEnabled(false);
+    Image1->setAccessibleName(QStringLiteral("Kestrun Ads cover"));
 
     picDest = new PictureBox(c);
     picDest->setGeometry(twipsRect(2760, 360, 855, 855));
@@ -90,6 +105,8 @@ void Form1::buildControls() {
     VScr = new ScrollBar(Qt::Vertical, c);
     VScr->setGeometry(twipsRect(11640, 0, 270, 7935));
     VScr->setToolTip(QStringLiteral("Scroll up and down an ad when in \"zoom in\" mode."));
+    HScroll1->setAccessibleName(QStringLiteral("Scroll the ad across"));
+    VScr->setAccessibleName(QStringLiteral("Scroll the ad up and down"));
     for (ScrollBar* s : {HScroll1, VScr}) {
         s->setMax(0);
         s->setSingleStep(16);
@@ -108,6 +125,9 @@ void Form1::buildControls() {
     Text1->setFont(designFont(QStringLiteral("Arial Black"), 9));
     // The counter only displays; keys that reach it must not rewrite it.
     Text1->setReadOnly(true);
+    Text1->installEventFilter(new NoSelectionOnFocus(Text1));
+    // A screen reader reads the counter ("2 of 5") as its name.
+    connect(Text1, &QLineEdit::textChanged, Text1, &QWidget::setAccessibleName);
     {
         QPalette p = Text1->palette();
         p.setColor(QPalette::Text, QColor(0, 128, 0));

@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "form1.h"
+#include "menukeys.h"
 #include "startup.h"
 
 #include <QAction>
@@ -14,7 +15,7 @@ TaskbarCommand::TaskbarCommand(AppState& app, Form1& form)
 void TaskbarCommand::ToggleTaskbar() {
     Taskbar& taskbar = *m_app.platform.taskbar;
     m_app.TaskbarHandle = taskbar.FindWindow();
-    if (m_form.mnuHideStatus->text() == HideStatusCaption) {
+    if (shownCaption(m_form.mnuHideStatus) == HideStatusCaption) {
         taskbar.ShowWindow(m_app.TaskbarHandle, Taskbar::Hide);
         m_since.start();
         m_form.showNormal();
@@ -23,11 +24,11 @@ void TaskbarCommand::ToggleTaskbar() {
         t.width = m_app.platform.screen->widthTwips();
         t.height = m_app.platform.screen->heightTwips();
         m_form.setWindowTwips(t);
-        m_form.mnuHideStatus->setText(ShowStatusCaption);
+        m_form.mnuHideStatus->setText(ShowStatusText);
     } else {
         taskbar.ShowWindow(m_app.TaskbarHandle, Taskbar::ShowNormal);
         m_since.invalidate();
-        m_form.mnuHideStatus->setText(HideStatusCaption);
+        m_form.mnuHideStatus->setText(HideStatusText);
     }
 }
 
@@ -44,8 +45,8 @@ bool TaskbarCommand::answersOwnResize() {
 }
 
 void TaskbarCommand::Form_Resize() {
-    if (m_form.mnuHideStatus->text() == HideStatusCaption || answersOwnResize())
+    if (shownCaption(m_form.mnuHideStatus) == HideStatusCaption || answersOwnResize())
         return;
     m_app.platform.taskbar->ShowWindow(m_app.TaskbarHandle, Taskbar::ShowNormal);
-    m_form.mnuHideStatus->setText(HideStatusCaption);
+    m_form.mnuHideStatus->setText(HideStatusText);
 }

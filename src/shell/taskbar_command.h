@@ -9,6 +9,9 @@ class Form1;
 // The captions of the taskbar command; the caption is the command's only state.
 inline const QString HideStatusCaption = QStringLiteral("HideStatusBar");
 inline const QString ShowStatusCaption = QStringLiteral("ShowStatusBar");
+// The same with the mark before their access key (S: H is Help's).
+inline const QString HideStatusText = QStringLiteral("Hide&StatusBar");
+inline const QString ShowStatusText = QStringLiteral("Show&StatusBar");
 
 // The taskbar command of the main window and the resize rule that undoes it.
 class TaskbarCommand : public QObject {

@@ -1,6 +1,7 @@
 #include "view_events.h"
 
 #include "adprint.h"
+#include "picturemotion.h"
 #include "popupmenu.h"
 #include "scrolling.h"
 #include "shell/form1.h"
@@ -16,6 +17,8 @@ void ConnectViewEvents(Form1& form) {
     // While a thumb is dragged (Scroll) the picture stays; it follows on release.
     QObject::connect(form.HScroll1, &ScrollBar::Change, f, [f](int v) { HScroll1_Change(*f, v); });
     QObject::connect(form.VScr, &ScrollBar::Change, f, [f](int v) { VScr_Change(*f, v); });
+
+    ConnectPictureMotion(form);
 
     QObject::connect(form.cmdZoom, &QPushButton::clicked, f, [f] { cmdZoom_Click(*f); });
     QObject::connect(form.cmdWide, &QPushButton::clicked, f, [f] { cmdWide_Click(*f); });

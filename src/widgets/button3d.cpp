@@ -1,6 +1,8 @@
 #include "button3d.h"
 
 #include <QKeyEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 Button3D::Button3D(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setAutoDefault(false);
@@ -60,8 +62,39 @@ int virtualKeyCode(int key) {
     }
 }
 
+// Keys that reach for the menu bar or only change other keys: a modifier
+// pressed alone, anything with Alt or Ctrl held, F10 and the Menu key.
+bool reachesForMenuOrModifies(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::AltModifier | Qt::ControlModifier))
+        return true;
+    switch (event.key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_F10:
+    case Qt::Key_Menu:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Button3D::keyPressEvent(QKeyEvent* event) {
-    // Focus travel keeps working; every other key is the button's own.
+    // Keys on their way to the menu bar pass on to the window (Ctrl+Space
+    // must not press the button either); focus travel keeps working; every
+    // other key is the button's own.
+    if (reachesForMenuOrModifies(*event)) {
+        event->ignore();
+        return;
+    }
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
         QPushButton::keyPressEvent(event);
         return;
@@ -72,4 +105,16 @@ void Button3D::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void Button3D::paintEvent(QPaintEvent*) {
+    // The style draws the focus frame only after focus moved by keyboard; the
+    // program moves it itself (to the next year after a click), and the user
+    // must see where the keys go then too.
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (hasFocus())
+        option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+    painter.drawControl(QStyle::CE_PushButton, option);
 }

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+class QKeyEvent;
+
 // The 3-D command button: a push button with a caption colour of its own.
 class Button3D : public QPushButton {
     Q_OBJECT
@@ -16,8 +18,13 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The virtual key code the original platform reports for a key: letters and
 // digits as their upper-case character, comma 188, period 190, and so on.
 int virtualKeyCode(int qtKey);
+
+// True for the keys that are no button's own: modifiers pressed alone, keys
+// pressed with Alt or Ctrl held, F10 and the Menu key.
+bool reachesForMenuOrModifies(const QKeyEvent& event);

@@ -1,8 +1,12 @@
 #include "panel3d.h"
 
+#include "accessible.h"
+
+#include <QAccessible>
 #include <QPainter>
 
 Panel3D::Panel3D(QWidget* parent) : QFrame(parent) {
+    ensureAccessibleControls();
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
     setAutoFillBackground(true);
@@ -16,6 +20,10 @@ void Panel3D::setCaption(const QString& caption) {
         return;
     m_caption = caption;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Panel3D::setFloodPercent(int percent) {
@@ -25,6 +33,10 @@ void Panel3D::setFloodPercent(int percent) {
         return;
     m_percent = percent;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, percent);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Panel3D::setCaptionColor(const QColor& color) {

@@ -13,6 +13,8 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
     int floodPercent() const { return m_percent; }
+    // A gauge once a fill level has been set.
+    bool isGauge() const { return m_flood; }
     // 0–100; other values are clamped.
     void setFloodPercent(int percent);
     void setCaptionColor(const QColor& color);

@@ -1,10 +1,13 @@
 #include "picturebox.h"
 
+#include "accessible.h"
+
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    ensureAccessibleControls();
     setAutoFillBackground(true);
 }
 
@@ -39,6 +42,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 StretchImage::StretchImage(QWidget* parent) : QWidget(parent) {
+    ensureAccessibleControls();
     stayBelowWindowedSiblings();
 }
 

@@ -1,5 +1,7 @@
 #include "scrollbar.h"
 
+#include <QKeyEvent>
+
 // The slider always runs 0 … |Max|; with a negative maximum its position p
 // stands for the value −p, which keeps 0 at the left (top) end.
 ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent)
@@ -43,4 +45,16 @@ void ScrollBar::apply(int value, bool notify) {
 
 void ScrollBar::fromSlider(int position) {
     apply(m_max < 0 ? -position : position, true);
+}
+
+void ScrollBar::keyPressEvent(QKeyEvent* event) {
+    // Qt's horizontal scroll bar takes Right for a step back; here Right moves
+    // the thumb right, as the arrow at that end does.
+    if (orientation() == Qt::Horizontal && event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        triggerAction(event->key() == Qt::Key_Right ? SliderSingleStepAdd : SliderSingleStepSub);
+        event->accept();
+        return;
+    }
+    QScrollBar::keyPressEvent(event);
 }

@@ -22,6 +22,9 @@ signals:
     void Change(int value);
     void Scroll(int value);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void fromSlider(int position);
     void apply(int value, bool notify);

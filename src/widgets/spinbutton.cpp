@@ -7,6 +7,8 @@ SpinButton::SpinButton(QWidget* parent) : QWidget(parent) {
     m_down->setArrowType(Qt::LeftArrow);
     m_up = new QToolButton(this);
     m_up->setArrowType(Qt::RightArrow);
+    m_down->setAccessibleName(QStringLiteral("Back"));
+    m_up->setAccessibleName(QStringLiteral("Forward"));
     for (QToolButton* b : {m_down, m_up}) {
         b->setAutoRepeat(true);
         b->setFocusPolicy(Qt::NoFocus);

@@ -6,6 +6,7 @@
 #include "documents/systemhelpviewer.h"
 #include "fixtures.h"
 #include "shell/form1.h"
+#include "shell/menukeys.h"
 #include "shell/startup.h"
 #include "widgets/button3d.h"
 #include "widgets/panel3d.h"
@@ -349,7 +350,7 @@ void TestAbout::helpWindowShowsContentsAndEveryCommand() {
         const QList<QAction*> items = a->menu() ? a->menu()->actions() : QList<QAction*>{a};
         for (QAction* item : items)
             if (!item->isSeparator())
-                commands << item->text();
+                commands << shownCaption(item);
     }
     QCOMPARE(commands.size(), 15);
     for (const QString& command : commands) {

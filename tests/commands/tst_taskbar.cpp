@@ -5,6 +5,7 @@
 #include "platform/endsignals.h"
 #include "shell/form1.h"
 #include "shell/form1_load.h"
+#include "shell/menukeys.h"
 #include "shell/taskbar_command.h"
 
 #include <QAction>
@@ -56,7 +57,7 @@ struct Shown {
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
     TaskbarCommand* command() const { return form->findChild<TaskbarCommand*>(); }
-    QString caption() const { return form->mnuHideStatus->text(); }
+    QString caption() const { return shownCaption(form->mnuHideStatus); }
     void clickCommand() { clickMenuBarCommand(form->menuBar(), form->mnuHideStatus); }
     // Hides the taskbar and waits until the window, frame included, has taken
     // the whole screen.

@@ -41,6 +41,7 @@ private slots:
     void tableColumnsFromBoundaries();
     void nestedTable();
     void mergedCells();
+    void textAfterTable_data();
     void textAfterTable();
     void pngPictureAtGoalSize();
     void pictureScaledAndBinary();
@@ -431,10 +432,30 @@ void TestRtfReader::mergedCells() {
     QCOMPARE(table->cellAt(1, 0).row(), 0); // covered by the tall cell
 }
 
+void TestRtfReader::textAfterTable_data() {
+    QTest::addColumn<QByteArray>("between");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no empty line") << QByteArray() << QByteArray() << "before\nin\nafter";
+    QTest::newRow("empty line before")
+        << QByteArray("\\par") << QByteArray() << "before\n\nin\nafter";
+    QTest::newRow("empty line after")
+        << QByteArray() << QByteArray("\\par") << "before\nin\n\nafter";
+}
+
+// An empty paragraph beside a table keeps its line, on screen as in the text.
 void TestRtfReader::textAfterTable() {
-    const QString text = textOf(R"({\rtf1 before\par\trowd\cellx1000\pard\intbl in\cell\row)"
-                                R"(\pard after\par})");
-    QCOMPARE(text, QStringLiteral("before\nin\nafter"));
+    QFETCH(QByteArray, between);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, text);
+    const auto rtf = [](const QByteArray& b, const QByteArray& a) {
+        return "{\\rtf1 before\\par" + b + "\\trowd\\cellx1000\\pard\\intbl in\\cell\\row\\pard" +
+               a + " after\\par}";
+    };
+    QCOMPARE(textOf(rtf(between, after)), text);
+    const qreal height = readDoc(rtf(between, after))->size().height();
+    const qreal plain = readDoc(rtf({}, {}))->size().height();
+    QCOMPARE(height > plain + 5, !(between + after).isEmpty());
 }
 
 static QByteArray hexPng(QSize size) {

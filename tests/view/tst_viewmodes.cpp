@@ -314,6 +314,10 @@ void TestViewModes::counterIsOnlyADisplay() {
     QTest::keyClicks(f.Text1, QStringLiteral(",.x"));
     QTest::keyClick(f.Text1, Qt::Key_Backspace);
     QCOMPARE(b.counter(), QStringLiteral("1 of 2"));
+    // Focus arriving by Tab does not show its text selected.
+    f.Text1->clearFocus();
+    f.Text1->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!f.Text1->hasSelectedText());
 }
 
 // A click on a scroll bar gives it the keyboard, and the keys then scroll the
@@ -341,6 +345,31 @@ void TestViewModes::keysScrollTheZoomedAd() {
     QTest::keyClick(f.HScroll1, Qt::Key_PageDown);
     QCOMPARE(f.HScroll1->Value(), qMin(f.HScroll1->Max(), across + f.HScroll1->pageStep()));
     QCOMPARE(f.picDest->x(), -f.HScroll1->Value());
+    // Right moves the thumb right, Left back.
+    QTest::keyClick(f.HScroll1, Qt::Key_Home);
+    QTest::keyClick(f.HScroll1, Qt::Key_Right);
+    QCOMPARE(f.HScroll1->Value(), f.HScroll1->singleStep());
+    QTest::keyClick(f.HScroll1, Qt::Key_Left);
+    QCOMPARE(f.HScroll1->Value(), 0);
+
+    // The wheel over the picture scrolls it down, with Shift across; a drag
+    // with the left button pulls it along.
+    const int notch = QApplication::wheelScrollLines() * 16;
+    const auto wheel = [&f](Qt::KeyboardModifiers shift) {
+        QWheelEvent e(QPointF(50, 50), f.picDest->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, shift, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.picDest, &e);
+    };
+    wheel(Qt::NoModifier);
+    QCOMPARE(f.VScr->Value(), notch);
+    wheel(Qt::ShiftModifier);
+    QCOMPARE(f.HScroll1->Value(), notch);
+    QCOMPARE(f.picDest->pos(), QPoint(-notch, -notch));
+    QTest::mousePress(f.picDest, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(f.picDest, QPoint(70, 80));
+    QTest::mouseRelease(f.picDest, Qt::LeftButton, {}, QPoint(70, 80));
+    QCOMPARE(f.picDest->pos(), QPoint(-notch - 30, -notch - 20));
+    QCOMPARE(QPoint(f.HScroll1->Value(), f.VScr->Value()), QPoint(notch + 30, notch + 20));
 }
 
 QTEST_MAIN(TestViewModes)
