@@ -4,12 +4,15 @@
 #include "rtf/rtfreader.h"
 
 #include <QPointer>
+#include <QScrollBar>
 #include <QTextDocument>
 
 RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setUndoRedoEnabled(false);
+    verticalScrollBar()->setAccessibleName(QStringLiteral("Scroll the document up and down"));
+    horizontalScrollBar()->setAccessibleName(QStringLiteral("Scroll the document across"));
 }
 
 bool RichTextBox::LoadFile(const Files& files, const QString& path, QString* error) {

@@ -75,12 +75,14 @@ CopyPanel::CopyPanel(Form1& form) : QObject(form.pnlProgress), m_form(form) {
         Text2->setPalette(p);
     }
 
+    Label1->setBuddy(Text2); // a screen reader names the file field by its label
     ProgressGuage = gauge(panel, twipsRect(360, 960, 6495, 375));
 
     Image3 = new StretchImage(panel);
     Image3->setGeometry(twipsRect(840, 1800, 5700, 1680));
     Image3->setPicture(
         QPixmap::fromImage(renderArt(QStringLiteral("copycar.svg"), QSize(354, 116))));
+    Image3->setAccessibleName(QStringLiteral("Copying the ads"));
 
     ProgressGuage2 = gauge(panel, twipsRect(360, 3720, 6495, 375));
 

@@ -13,8 +13,14 @@ out="$5"
 here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
-need_tools Xvfb xdotool xprop xwininfo import compare convert
+need_tools Xvfb xdotool xprop xwininfo import compare convert dbus-run-session /usr/bin/python3
 [ "$wm" = openbox ] && need_tools openbox
+/usr/bin/python3 -c "import pyatspi" 2>/dev/null || skip_or_fail "python3-pyatspi is not installed."
+# A session bus of the run's own, for the accessibility bus a screen reader uses.
+if [ -z "${KESTRUN_E2E_BUS:-}" ]; then
+  KESTRUN_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 WM_PID=""
 E2E_CLEANUP+=('[ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null')
 e2e_init
@@ -103,6 +109,107 @@ sleep 0.5
 # The spin button's right arrow (forward), beside the counter below the picture.
 click $((cx + 331 + 43)) $((cy + 528 + 12))
 expect_view spin-after-wide "$image1" "$work/ad01.png" "$work/ad00.png"
+
+step "keys that reach for the menu select no year; Alt+F, F10 and Alt open the menus"
+# After a click on 1969 the focus is on 1970, a year without ads: selecting
+# it would ask for the CD-ROM.
+click $((cx + 8 + 24 + 36)) $((cy + 176 + 16))
+focus_window "$WIN"
+xdotool key shift ctrl super Caps_Lock Caps_Lock Num_Lock Num_Lock Menu ctrl+q
+sleep 1
+[ -z "$(windows_named "$TITLE")" ] || fail "a key on its way to the menu selected 1970 and raised a prompt"
+menu_opens() {
+  local before menu
+  before="$(windows_named "")"
+  xdotool key "$@"
+  if menu="$(wait_new_window "" "$before")"; then
+    shot "menu-by-$1"
+    xdotool key Escape Escape
+    wait_gone "$menu" || fail "Escape did not close the menu opened by $*"
+  else
+    fail "$* opened no menu"
+  fi
+}
+menu_opens alt+f
+menu_opens F10
+menu_opens alt Down
+[ -z "$(windows_named "$TITLE")" ] || fail "a menu's key selected 1970 and raised a prompt"
+
+dump() {
+  local name="$1"
+  shift
+  /usr/bin/python3 "$here/a11y_dump.py" "$viewer" "$out/a11y-$name.txt" "$@" ||
+    fail "the accessible tree ($name) is not complete; see $out/a11y-$name.txt"
+}
+step "a screen reader reads the window"
+dump normal --want "image=1969 Kestrun Ad 1" --want "text=1 of 2" --want "label=1969" \
+  --want "push button=Back" --want "push button=Forward" --want "push button=1970"
+click $((cx + 8 + 112 + 36)) $((cy + 440 + 16)) # Zoom In
+sleep 0.5
+dump zoomed --want "label=1969 Kestrun Ad" --want "scroll bar=Scroll the ad up and down" --want "scroll bar=Scroll the ad across"
+
+step "wheel and drag move the zoomed picture"
+# The zoomed picture 1:1 from its box's corner (8, 0), and once moved across
+# from the client area's corner less the bar's value; a square of it watched.
+watch="200x200+$((cx + 300))+$((cy + 200))"
+part() { convert "$(ad 69tova00.jpg)" -crop "200x200+$1+$2" +repage "$work/part-$1-$2.png"; }
+moved() {
+  part "$1" "$2"
+  expect_view "$3" "$watch" "$work/part-$1-$2.png" "$last"
+  last="$work/part-$1-$2.png"
+}
+part 292 200
+last="$work/part-292-200.png"
+expect_view zoomed "$watch" "$last"
+xdotool mousemove --sync $((cx + 400)) $((cy + 300)) click 5 # down 48
+moved 292 248 wheel-down
+xdotool keydown shift click 4 keyup shift # across 48: the picture goes right
+moved 252 248 shift-wheel
+xdotool click 6 # a horizontal wheel, 48 more
+moved 204 248 horizontal-wheel
+xdotool mousedown 1 mousemove --sync $((cx + 385)) $((cy + 290)) \
+  mousemove --sync $((cx + 370)) $((cy + 280)) mouseup 1
+moved 234 268 drag
+click $((cx + 672 + 40)) $((cy + 528 + 12)) # Zoom Out
+
+step "the document viewer by keyboard, centred on the screen frame included"
+before="$(windows_named "Kestrun Advertising Checklist")"
+focus_window "$WIN"
+xdotool key alt+a
+if doc="$(wait_new_window "Kestrun Advertising Checklist " "$before")"; then
+  sleep 0.5
+  read -r dx dy dw dh <<<"$(outer "$doc")"
+  shot document
+  if [ $((2 * dx + dw - 800)) -lt -2 ] || [ $((2 * dx + dw - 800)) -gt 2 ] ||
+    [ $((2 * dy + dh - 600)) -lt -2 ] || [ $((2 * dy + dh - 600)) -gt 2 ]; then
+    fail "the document viewer ($dx,$dy ${dw}x$dh, frame included) is not centred on the screen"
+  fi
+  dump document --want "push button=OK" --want "push button=Print" --press OK
+  wait_gone "$doc" || fail "the document viewer did not close on OK"
+else
+  fail "Alt+A did not open the document viewer"
+fi
+
+step "the about box and the copy panel read out"
+focus_window "$WIN"
+xdotool key alt+h a
+sleep 1
+dump about --want "push button=OK" --want "image=Kestrun Ads" --want "label=Kestrun Ads" --press OK
+sleep 0.5
+focus_window "$WIN"
+xdotool key alt+f c
+sleep 1
+dump copy-panel --want "progress bar=0" --want "push button=Copy Ads" --want "push button=Cancel" \
+  --press Cancel
+sleep 0.5
+
+step "a 48-megapixel scan shows"
+convert -size 8000x6000 gradient:red-blue -quality 70 "$(ad 65tova00.jpg)"
+convert -size 443x555 gradient:red-blue "$work/big.png"
+focus_window "$WIN"
+click $((cx + 8 + 24 + 36)) $((cy + 48 + 16)) # 1965
+expect_view scan-48-megapixels "$image1" "$work/big.png" "$work/ad00.png"
+[ -z "$(windows_named "$TITLE")" ] || fail "the 48-megapixel scan raised a message"
 close_viewer
 
 ini="$work/config/KestrunAds/KestrunAds.ini"
