@@ -14,6 +14,7 @@ int main(int argc, char* argv[]) {
     window.resize(798, 613);
     QImage first, second;
     if (argc > 1) {
+        QImageReader::setAllocationLimit(0); // a scan of any size
         first = QImageReader(QString::fromLocal8Bit(argv[1])).read();
         second = QImageReader(QString::fromLocal8Bit(argv[1])).read();
     }

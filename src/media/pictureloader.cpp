@@ -138,6 +138,14 @@ QImage LoadPicture(const Files& files, const QString& path, QString* error) {
 }
 
 QImage DecodePicture(const QByteArray& bytes, QString* error) {
+    // Qt refuses pictures above 128 MB decoded (about 33.5 megapixels) unless
+    // told otherwise, for every reader of the process; a scan may be as large
+    // as the cap on pixels.
+    static const bool limitSet = [] {
+        QImageReader::setAllocationLimit(int(MaxPicturePixels * 4 / (1024 * 1024)) + 1);
+        return true;
+    }();
+    (void)limitSet;
     QByteArray data = bytes; // shared, not copied: the buffer only reads
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
@@ -156,9 +164,6 @@ QImage DecodePicture(const QByteArray& bytes, QString* error) {
         qint64(declared.width()) * declared.height() > MaxPicturePixels)
         return fail(error, QStringLiteral("Invalid picture"));
     reader.setAutoTransform(false); // the picture as stored, as the ads were scanned
-    // Qt refuses pictures above 128 MB decoded (about 33.5 megapixels) unless
-    // told otherwise; a scan may be as large as the cap above.
-    reader.setAllocationLimit(int(MaxPicturePixels * 4 / (1024 * 1024)) + 1);
     QImage image = reader.read();
     if (image.isNull() || image.size() != declared)
         return fail(error, QStringLiteral("Invalid picture"));
