@@ -11,8 +11,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QtTest>
 
 class TestCatalogue : public QObject {
@@ -148,26 +146,6 @@ void TestCatalogue::keysOnAYearButtonSelectIt() {
     QTest::keyClick(f.focusWidget(), Qt::Key_Down);
     QVERIFY(b.showsFile(1972, 0));
     QCOMPARE(b.focusedYear(), 1973);
-    // On a year without ads (a selection would ask for the CD-ROM) the keys
-    // that reach for the menu select nothing; Alt+F and F10 open "File".
-    f.cmdYear[10]->setFocus();
-    for (Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_AltGr, Qt::Key_Meta,
-                        Qt::Key_Super_L, Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_Menu})
-        for (auto action : {QTest::Press, QTest::Release})
-            QTest::sendKeyEvent(action, f.cmdYear[10], key, QString(), Qt::NoModifier);
-    QTest::keyClick(f.cmdYear[10], Qt::Key_Q, Qt::ControlModifier);
-    QTest::keyPress(f.cmdYear[10], Qt::Key_Alt);
-    QTest::keyRelease(f.cmdYear[10], Qt::Key_Alt, Qt::AltModifier);
-    QTRY_COMPARE(f.menuBar()->activeAction(), f.mnuFile->menuAction());
-    QTest::keyClick(f.menuBar(), Qt::Key_Escape);
-    for (auto [key, mod] : {std::pair{Qt::Key_F, Qt::AltModifier}, {Qt::Key_F10, Qt::NoModifier}}) {
-        f.cmdYear[10]->setFocus();
-        QTest::keyClick(f.cmdYear[10], key, mod);
-        QTRY_VERIFY(f.mnuFile->isVisible());
-        QTest::keyClick(f.mnuFile, Qt::Key_Escape);
-        QTRY_VERIFY(!f.mnuFile->isVisible());
-    }
-    QVERIFY(b.showsFile(1972, 0));
     QVERIFY(b.env.messages().calls.isEmpty());
 }
 

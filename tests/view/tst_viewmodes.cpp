@@ -351,25 +351,6 @@ void TestViewModes::keysScrollTheZoomedAd() {
     QCOMPARE(f.HScroll1->Value(), f.HScroll1->singleStep());
     QTest::keyClick(f.HScroll1, Qt::Key_Left);
     QCOMPARE(f.HScroll1->Value(), 0);
-
-    // The wheel over the picture scrolls it down, with Shift across; a drag
-    // with the left button pulls it along.
-    const int notch = QApplication::wheelScrollLines() * 16;
-    const auto wheel = [&f](Qt::KeyboardModifiers shift) {
-        QWheelEvent e(QPointF(50, 50), f.picDest->mapToGlobal(QPointF(50, 50)), QPoint(),
-                      QPoint(0, -120), Qt::NoButton, shift, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(f.picDest, &e);
-    };
-    wheel(Qt::NoModifier);
-    QCOMPARE(f.VScr->Value(), notch);
-    wheel(Qt::ShiftModifier);
-    QCOMPARE(f.HScroll1->Value(), notch);
-    QCOMPARE(f.picDest->pos(), QPoint(-notch, -notch));
-    QTest::mousePress(f.picDest, Qt::LeftButton, {}, QPoint(100, 100));
-    QTest::mouseMove(f.picDest, QPoint(70, 80));
-    QTest::mouseRelease(f.picDest, Qt::LeftButton, {}, QPoint(70, 80));
-    QCOMPARE(f.picDest->pos(), QPoint(-notch - 30, -notch - 20));
-    QCOMPARE(QPoint(f.HScroll1->Value(), f.VScr->Value()), QPoint(notch + 30, notch + 20));
 }
 
 QTEST_MAIN(TestViewModes)
