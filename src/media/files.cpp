@@ -329,29 +329,44 @@ bool ReplacingFile::syncData() {
 bool ReplacingFile::commit() {
     if (!m_file.isOpen())
         return false;
+    const QByteArray temp = QFile::encodeName(m_file.fileName());
+    const QByteArray target = QFile::encodeName(m_target);
     // A new file needs no flush: until its data reaches the disk nothing is
-    // lost but the copy itself.
-    struct stat old;
-    const bool replacing = ::lstat(QFile::encodeName(m_target).constData(), &old) == 0;
-    if (replacing && !syncData()) {
+    // lost but the copy itself. Taking the name only while it is free tells
+    // a new file from a replaced one in the same step.
+    if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0) {
+        if (closeFile())
+            return m_committed = true;
+        // Nothing was there before: the unfinished file goes again.
+        ::unlink(target.constData());
         discard();
         return false;
     }
-    m_file.unsetError();
-    m_file.close();
-    if (m_file.error() != QFileDevice::NoError) {
-        m_error = m_file.errorString();
-        discard();
-        return false;
-    }
-    if (std::rename(QFile::encodeName(m_file.fileName()).constData(),
-                    QFile::encodeName(m_target).constData()) != 0) {
+    if (errno != EEXIST && errno != EINVAL && errno != ENOSYS) {
         m_error = qt_error_string(errno);
         discard();
         return false;
     }
-    m_committed = true;
-    return true;
+    if (!syncData() || !closeFile()) {
+        discard();
+        return false;
+    }
+    if (std::rename(temp.constData(), target.constData()) != 0) {
+        m_error = qt_error_string(errno);
+        discard();
+        return false;
+    }
+    return m_committed = true;
+}
+
+bool ReplacingFile::closeFile() {
+    m_file.unsetError();
+    m_file.close();
+    if (m_file.error() == QFileDevice::NoError)
+        return true;
+    m_error = m_file.errorString();
+    return false;
 }
 
 void ReplacingFile::discard() {

@@ -58,6 +58,8 @@ protected:
     virtual bool syncData();
 
 private:
+    // Closes the file; false, with the reason kept, when that fails.
+    bool closeFile();
     void discard();
 
     QString m_target;

@@ -1,8 +1,10 @@
 #include "volume.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
 #include <sys/stat.h>
 
 std::optional<QStringList> Volume::resolve(const QStringList& path) const {
@@ -61,16 +63,35 @@ static VolumeEntry entryOf(const QString& name, const QString& hostPath, bool* t
 
 std::optional<QList<VolumeEntry>> FolderVolume::list(const QStringList& folder) const {
     const QString path = hostPath(folder);
-    const QDir dir(path);
-    if (!dir.exists() || !dir.isReadable())
+    const QByteArray host = QFile::encodeName(path);
+    DIR* dir = ::opendir(host.constData());
+    if (!dir)
         return std::nullopt;
     QList<VolumeEntry> out;
-    const QStringList names =
-        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    out.reserve(names.size());
     const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-    for (const QString& name : names)
-        out << entryOf(name, prefix + name);
+    // The folder says what most entries are; only links and file systems
+    // that do not say are looked at one by one.
+    while (const dirent* d = ::readdir(dir)) {
+        if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0)
+            continue;
+        const QString name = QFile::decodeName(d->d_name);
+        if (d->d_type == DT_UNKNOWN || d->d_type == DT_LNK) {
+            out << entryOf(name, prefix + name);
+            continue;
+        }
+        VolumeEntry e;
+        e.name = name;
+        e.hidden = name.startsWith(QLatin1Char('.'));
+        e.isDir = d->d_type == DT_DIR;
+        out << e;
+    }
+    ::closedir(dir);
+    // In a steady order, so that a name matched in any letter case always
+    // finds the same entry.
+    std::sort(out.begin(), out.end(), [](const VolumeEntry& a, const VolumeEntry& b) {
+        const int c = a.name.compare(b.name, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.name < b.name;
+    });
     return out;
 }
 

@@ -8,7 +8,8 @@
 #include <memory>
 #include <optional>
 
-// One entry of a folder listing on a volume.
+// One entry of a folder listing on a volume. A listing is sure of the name
+// and the kind; the size and time are sure only from `stat`.
 struct VolumeEntry {
     QString name;
     bool isDir = false;

@@ -80,19 +80,20 @@ void fileFailed(AppState& app, CopyRun& run, CopyView& view, const QString& desc
 struct SourceFile {
     std::shared_ptr<Volume> volume;
     QStringList components;
+    // Not known (-1) until the file is open, for a file of the run's folder.
     qint64 size = 0;
     // Found in the folder resolved at the start of the run.
     bool inRunFolder = false;
 };
 
-std::optional<SourceFile> findSource(const Files& files, const CopyRun& run) {
-    const QString name = fileNameOf(run.CopySource);
-    if (run.sourceFolder && folderOf(run.CopySource) == run.sourceFolderText) {
+std::optional<SourceFile> findSource(const Files& files, const CopyRun& run, bool inRunFolder) {
+    if (inRunFolder) {
+        if (!run.sourceFolder || folderOf(run.CopySource) != run.sourceFolderText)
+            return std::nullopt;
+        // The run's listing named it; opening it tells whether it is still there.
         QStringList path = run.sourceFolder->components;
-        path << name;
-        const auto entry = run.sourceFolder->volume->stat(path);
-        if (entry && !entry->isDir)
-            return SourceFile{run.sourceFolder->volume, path, entry->size, true};
+        path << fileNameOf(run.CopySource);
+        return SourceFile{run.sourceFolder->volume, path, -1, true};
     }
     const auto loc = files.resolve(run.CopySource);
     if (!loc)
@@ -101,6 +102,19 @@ std::optional<SourceFile> findSource(const Files& files, const CopyRun& run) {
     if (!entry || entry->isDir)
         return std::nullopt;
     return SourceFile{loc->volume, loc->components, entry->size};
+}
+
+// The source, open, with its size; else the source as found, not open.
+std::optional<SourceFile> openSource(const Files& files, const CopyRun& run,
+                                     std::unique_ptr<QIODevice>& in) {
+    if (auto source = findSource(files, run, true)) {
+        in = source->volume->openRead(source->components);
+        if (in) {
+            source->size = in->size();
+            return source;
+        }
+    }
+    return findSource(files, run, false);
 }
 
 // The descriptor the kernel can copy from: a source that is a plain file on
@@ -151,7 +165,8 @@ QString destinationHostPath(const Files& files, const CopyRun& run) {
 // closed (and the unfinished one discarded) before this returns.
 std::optional<QString> copyBlocks(AppState& app, CopyRun& run, CopyView& view) {
     const Files& files = *app.platform.files;
-    const std::optional<SourceFile> source = findSource(files, run);
+    std::unique_ptr<QIODevice> in;
+    const std::optional<SourceFile> source = openSource(files, run, in);
     if (!source)
         return mediumPresent(files, run.CopySource) ? QStringLiteral("File not found")
                                                     : QStringLiteral("Device unavailable");
@@ -174,7 +189,8 @@ std::optional<QString> copyBlocks(AppState& app, CopyRun& run, CopyView& view) {
         return std::nullopt;
     }
 
-    const auto in = source->volume->openRead(source->components);
+    if (!in)
+        in = source->volume->openRead(source->components);
     if (!in)
         return QStringLiteral("Path/File access error");
     const auto out = files.openWrite(destHost);

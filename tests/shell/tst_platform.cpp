@@ -67,11 +67,14 @@ void TestPlatform::dirListsNormalFilesInBinaryOrder() {
     touch(cd + QStringLiteral("/ads/a.jpg"));
     touch(cd + QStringLiteral("/ads/.hidden.jpg"));
     touch(cd + QStringLiteral("/ads/readme.txt"));
+    // Links are taken for what they lead to.
+    QFile::link(cd + QStringLiteral("/ads/zz.jpg"), cd + QStringLiteral("/ads/dir.jpg"));
+    QFile::link(cd + QStringLiteral("/ads/a.jpg"), cd + QStringLiteral("/ads/c.jpg"));
     env.mapDrive(QLatin1Char('D'), cd);
     const Files& files = *env.app().platform.files;
-    QCOMPARE(
-        files.DirAll(QStringLiteral("D:\\ads\\*.jpg")),
-        (QStringList{QStringLiteral("B.JPG"), QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
+    QCOMPARE(files.DirAll(QStringLiteral("D:\\ads\\*.jpg")),
+             (QStringList{QStringLiteral("B.JPG"), QStringLiteral("a.jpg"), QStringLiteral("b.jpg"),
+                          QStringLiteral("c.jpg")}));
     QCOMPARE(files.Dir(QStringLiteral("D:\\ads\\*.jpg")), QStringLiteral("B.JPG"));
 }
 
